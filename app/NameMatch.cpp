@@ -1,0 +1,19 @@
+#include "NameMatch.h"
+
+namespace melvora {
+
+QString foldAZ(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return out;
+}
+
+bool sameNameAZ(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && foldAZ(a) == foldAZ(b);
+}
+
+} // namespace melvora
