@@ -1,0 +1,51 @@
+#include "MelvoraApplication.h"
+
+#include "EngineError.h"
+#include "Messages.h"
+
+#include <QLibraryInfo>
+#include <QTranslator>
+
+MelvoraApplication::MelvoraApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Melvora"));
+    setApplicationDisplayName(QString()); // window captions stay exactly as each window sets them
+    melvora::installPortugueseTranslation();
+}
+
+bool MelvoraApplication::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    melvora::runReportingErrors([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+namespace melvora {
+
+bool installPortugueseTranslation()
+{
+    auto *translator = new QTranslator(qApp);
+    if (!translator->load(QStringLiteral("qtbase_pt_BR"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+bool runReportingErrors(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const tables::EngineError &e) {
+        ShowErrorBox(e.message());
+    } catch (const std::exception &e) {
+        ShowErrorBox(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+} // namespace melvora

@@ -1,0 +1,26 @@
+// The application object: the title "Melvora", Qt's Portuguese standard texts ("OK",
+// "Cancelar"), and the default error box. An exception that leaves an event handler ends that
+// handler, is shown as "text." in the error box, and the event loop goes on with the next event.
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+class MelvoraApplication : public QApplication {
+    Q_OBJECT
+public:
+    MelvoraApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+};
+
+namespace melvora {
+
+// Loads Qt's pt_BR translation into the running application; false when it is not installed.
+bool installPortugueseTranslation();
+
+// Runs work; an engine error or other exception it throws is shown in the default error box.
+// Returns false when work failed.
+bool runReportingErrors(const std::function<void()> &work);
+
+} // namespace melvora
