@@ -52,7 +52,7 @@ std::optional<QDate> dateFromText(const QString &text)
 bool isBlankDateText(const QString &text)
 {
     for (QChar c : text)
-        if (c.isDigit())
+        if (c != u' ' && c != u'/' && c != u'_')
             return false;
     return true;
 }

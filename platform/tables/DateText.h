@@ -17,7 +17,8 @@ QString dateToText(const QDate &date);
 std::optional<QDate> dateFromText(const QString &text, int currentYear);
 std::optional<QDate> dateFromText(const QString &text);
 
-// True for a text that holds no digit at all: an empty field or an untouched edit mask.
+// True for a text of nothing but blanks, separators and mask place-holders: an empty field or
+// an untouched edit mask.
 bool isBlankDateText(const QString &text);
 
 } // namespace tables

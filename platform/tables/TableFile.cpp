@@ -241,17 +241,27 @@ bool TableFile::attachIndex(int number, const QString &xg, const QString &yg)
     slot->number = number;
     slot->alias = "x" + QByteArray::number(number);
     slot->defAlias = "y" + QByteArray::number(number);
+    // A file that is not an index shows as such when attached or first read: a missing index.
     auto attach = [&](const QString &file, const QByteArray &alias) {
-        Statement st(db_, path_, "ATTACH DATABASE ?1 AS " + alias);
-        st.bind(1, file);
-        st.run();
+        sqlite3_stmt *st = nullptr;
+        int rc = sqlite3_prepare_v2(db_, ("ATTACH DATABASE ?1 AS " + alias).constData(), -1, &st, nullptr);
+        if (rc == SQLITE_OK) {
+            const QByteArray name = QFile::encodeName(file);
+            sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_step(st);
+            rc = sqlite3_finalize(st);
+        }
+        if (rc == SQLITE_OK)
+            return true;
+        if (isLockError(rc))
+            throwSqlite(db_, rc, path_);
+        return false;
     };
-    attach(xg, slot->alias);
-    try {
-        attach(yg, slot->defAlias);
-    } catch (...) {
+    if (!attach(xg, slot->alias))
+        return false;
+    if (!attach(yg, slot->defAlias)) {
         detach(slot->alias);
-        throw;
+        return false;
     }
     try {
         auto query = [&](const QByteArray &sql, auto &&onRow) {
