@@ -1,22 +1,16 @@
-// Melvora: opens the four tables of the working directory and shows the main window.
-#include "DataModule.h"
-
-#include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
+// Melvora: the start-up sequence. The main window and the data module come first, then the
+// report holders; the main window is shown maximised, which runs its index check, and the one
+// event loop runs until it closes.
+#include "FormPrincipal.h"
+#include "MelvoraApplication.h"
+#include "Startup.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Melvora"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Melvora"));
-    TDataModule1 dataModule;
-    try {
-        dataModule.DataModuleCreate();
-    } catch (const tables::EngineError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Melvora"), e.message() + u'.');
-    }
-    window.showMaximized();
-    return app.exec();
+    MelvoraApplication app(argc, argv);
+    TFormPrincipal *mainWindow = createMainWindowAndData();
+    mainWindow->showMaximized();
+    const int status = app.exec();
+    destroyMainWindowAndData();
+    return status;
 }

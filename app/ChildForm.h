@@ -1,0 +1,32 @@
+// The base of every child window of the main frame: a fixed-size sub-window of the frame with a
+// title, a system menu and (when the window has one) a minimise box, and no "Stay on Top". It
+// is destroyed when it closes; its FormClose handler runs first. The main window's "&Termina"
+// deletes child windows directly, so their FormClose does not run then.
+#pragma once
+
+#include <QMdiSubWindow>
+
+class TFormPrincipal;
+
+class TChildForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    enum class Box { SystemMenuOnly, Minimise };
+
+    TChildForm(TFormPrincipal *owner, const QString &caption, Box box);
+
+    TFormPrincipal *owner() const { return owner_; }
+
+protected:
+    // Puts contents (laid out at its size hint) into the frame, fixes the window's size,
+    // centres it in the frame and shows it.
+    void showInFrame(QWidget *contents);
+
+    // What the window does when it closes; it is destroyed afterwards.
+    virtual void FormClose() {}
+
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    TFormPrincipal *owner_;
+};

@@ -1,0 +1,273 @@
+#include "FormPrincipal.h"
+
+#include "Messages.h"
+#include "TableDefinitions.h"
+#include "WindowArrangement.h"
+#include "barra2.h"
+#include "indexa.h"
+#include "sobre.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+TFormPrincipal *FormPrincipal = nullptr;
+
+// The icons live in the resources of a static library, which the linker keeps only when asked.
+static void loadIcons()
+{
+    Q_INIT_RESOURCE(melvora);
+}
+
+TFormPrincipal::TFormPrincipal(QWidget *parent)
+    : QMainWindow(parent)
+{
+    loadIcons();
+    setWindowTitle(QStringLiteral("Melvora"));
+    setWindowIcon(QIcon(QStringLiteral(":/melvora/icons/melvora.svg")));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+    mdiArea = new QMdiArea;
+    // The frame's background is the system's scroll-bar colour.
+    mdiArea->setBackground(palette().color(QPalette::Window).darker(112));
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea);
+
+    buildMenus();
+    buildToolBar();
+    helpViewer.setReporter([](const QString &text) { Mensagem(text); });
+
+    // Restored, the window is centred on the screen.
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    move(screen.center() - rect().center());
+
+    FormPrincipal = this;
+}
+
+TFormPrincipal::~TFormPrincipal()
+{
+    if (FormPrincipal == this)
+        FormPrincipal = nullptr;
+}
+
+void TFormPrincipal::setCreator(ExternalCommand command, std::function<void()> creator)
+{
+    creators_[int(command)] = std::move(creator);
+}
+
+void TFormPrincipal::buildMenus()
+{
+    auto item = [this](QMenu *menu, const QString &text, void (TFormPrincipal::*handler)()) {
+        QAction *action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenuBar *MainMenu1 = menuBar();
+
+    Cadastro1 = MainMenu1->addMenu(QStringLiteral("&Cadastro"));
+    Artista1 = item(Cadastro1, QStringLiteral("&Artista"), &TFormPrincipal::Artista1Click);
+    CD1 = item(Cadastro1, QStringLiteral("&CD"), &TFormPrincipal::CD1Click);
+    Cadastro1->addSeparator();
+    Retirada1 = item(Cadastro1, QStringLiteral("&Retirada"), &TFormPrincipal::Retirada1Click);
+    Retorno1 = item(Cadastro1, QStringLiteral("R&etorno"), &TFormPrincipal::Retorno1Click);
+    Cadastro1->addSeparator();
+    Pesquisa1 = item(Cadastro1, QStringLiteral("&Pesquisa"), &TFormPrincipal::Pesquisa1Click);
+
+    Relatrios1 = MainMenu1->addMenu(QStringLiteral("&Relatórios"));
+    CD2 = item(Relatrios1, QStringLiteral("&CD"), &TFormPrincipal::CD2Click);
+    Retirada2 = item(Relatrios1, QStringLiteral("&Retirada"), &TFormPrincipal::Retirada2Click);
+    Msica1 = item(Relatrios1, QStringLiteral("&Música"), &TFormPrincipal::Msica1Click);
+
+    Janelas1 = MainMenu1->addMenu(QStringLiteral("&Janelas"));
+    Janela1 = item(Janelas1, QStringLiteral("&Cascata"), &TFormPrincipal::Janela1Click);
+    LadoaLado1 = item(Janelas1, QStringLiteral("&Lado a Lado Horizontal"), &TFormPrincipal::LadoaLado1Click);
+    LadoaLadoVertical1 = item(Janelas1, QStringLiteral("L&ado a Lado Vertical"),
+                              &TFormPrincipal::LadoaLadoVertical1Click);
+    Organizarcones1 = item(Janelas1, QStringLiteral("&Organizar Ícones"), &TFormPrincipal::Organizarcones1Click);
+
+    Opers1 = MainMenu1->addMenu(QStringLiteral("&Opções"));
+    Manuteno1 = item(Opers1, QStringLiteral("&Manutenção"), &TFormPrincipal::Manuteno1Click);
+    Reinicializar1 = item(Opers1, QStringLiteral("&Reinicializar"), &TFormPrincipal::Reinicializar1Click);
+    Sobre1 = item(Opers1, QStringLiteral("&Sobre"), &TFormPrincipal::Sobre1Click);
+    Termina1 = item(Opers1, QStringLiteral("&Termina"), &TFormPrincipal::Termina1Click);
+
+    // "&Ajuda" is a command of its own on the menu bar.
+    Ajuda1 = MainMenu1->addAction(QStringLiteral("&Ajuda"));
+    connect(Ajuda1, &QAction::triggered, this, &TFormPrincipal::Ajuda1Click);
+}
+
+QToolButton *TFormPrincipal::addToolButton(const QString &glyph, const QString &hint,
+                                           void (TFormPrincipal::*handler)())
+{
+    auto *button = new QToolButton;
+    button->setIcon(QIcon(QStringLiteral(":/melvora/icons/%1.svg").arg(glyph)));
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, handler);
+    Panel1->addWidget(button);
+    return button;
+}
+
+void TFormPrincipal::buildToolBar()
+{
+    Panel1 = new QToolBar(QStringLiteral("Panel1"));
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setMovable(false);
+    Panel1->setFloatable(false);
+    Panel1->setIconSize(QSize(24, 24));
+    Panel1->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::TopToolBarArea, Panel1);
+
+    BitBtn1 = addToolButton(QStringLiteral("artista"), QStringLiteral("Cadastra Artista"),
+                            &TFormPrincipal::Artista1Click);
+    BitBtn2 = addToolButton(QStringLiteral("cd"), QStringLiteral("Cadastra CDs"), &TFormPrincipal::CD1Click);
+    BitBtn3 = addToolButton(QStringLiteral("retira"), QStringLiteral("Retira CD"), &TFormPrincipal::Retirada1Click);
+    BitBtn4 = addToolButton(QStringLiteral("retorna"), QStringLiteral("Retorna CD à coleção"),
+                            &TFormPrincipal::Retorno1Click);
+    BitBtn10 = addToolButton(QStringLiteral("pesquisa"), QStringLiteral("Pesquisa"), &TFormPrincipal::Pesquisa1Click);
+    Panel1->addSeparator();
+    BitBtn7 = addToolButton(QStringLiteral("relatorio-cd"), QStringLiteral("Exibe Relatório de CDs"),
+                            &TFormPrincipal::CD2Click);
+    BitBtn8 = addToolButton(QStringLiteral("relatorio-retirada"), QStringLiteral("Exibe Relatório de Retiradas"),
+                            &TFormPrincipal::Retirada2Click);
+    BitBtn9 = addToolButton(QStringLiteral("relatorio-musica"), QStringLiteral("Exibe Relatório de Músicas"),
+                            &TFormPrincipal::Msica1Click);
+    Panel1->addSeparator();
+    BitBtn6 = addToolButton(QStringLiteral("ajuda"), QStringLiteral("Ajuda"), &TFormPrincipal::Ajuda1Click);
+    BitBtn11 = addToolButton(QStringLiteral("sobre"), QStringLiteral("Sobre..."), &TFormPrincipal::Sobre1Click);
+    BitBtn5 = addToolButton(QStringLiteral("termina"), QStringLiteral("Termina execução"),
+                            &TFormPrincipal::Termina1Click);
+}
+
+void TFormPrincipal::openExternal(ExternalCommand command, QAction *item, QToolButton *button)
+{
+    const std::function<void()> &create = creators_[int(command)];
+    if (!create)
+        return;
+    create();
+    item->setEnabled(false);
+    button->setEnabled(false);
+}
+
+void TFormPrincipal::runExternal(ExternalCommand command)
+{
+    if (const std::function<void()> &run = creators_[int(command)])
+        run();
+}
+
+void TFormPrincipal::Artista1Click() { openExternal(ExternalCommand::Artista, Artista1, BitBtn1); }
+void TFormPrincipal::CD1Click() { openExternal(ExternalCommand::CD, CD1, BitBtn2); }
+void TFormPrincipal::Retirada1Click() { openExternal(ExternalCommand::Retirada, Retirada1, BitBtn3); }
+void TFormPrincipal::Retorno1Click() { openExternal(ExternalCommand::Retorno, Retorno1, BitBtn4); }
+void TFormPrincipal::Pesquisa1Click() { openExternal(ExternalCommand::Pesquisa, Pesquisa1, BitBtn10); }
+void TFormPrincipal::CD2Click() { runExternal(ExternalCommand::RelatorioCD); }
+void TFormPrincipal::Retirada2Click() { runExternal(ExternalCommand::RelatorioRetirada); }
+void TFormPrincipal::Msica1Click() { runExternal(ExternalCommand::RelatorioMusica); }
+
+void TFormPrincipal::Janela1Click()
+{
+    melvora::cascade(mdiArea);
+}
+
+void TFormPrincipal::LadoaLado1Click()
+{
+    tileVertical_ = false;
+    tile();
+}
+
+void TFormPrincipal::LadoaLadoVertical1Click()
+{
+    tileVertical_ = true;
+    tile();
+}
+
+void TFormPrincipal::tile()
+{
+    if (tileVertical_)
+        melvora::tileVertically(mdiArea);
+    else
+        melvora::tileHorizontally(mdiArea);
+}
+
+void TFormPrincipal::Organizarcones1Click()
+{
+    melvora::arrangeIcons(mdiArea);
+}
+
+void TFormPrincipal::Manuteno1Click()
+{
+    Manuteno1->setEnabled(false);
+    new Tindexaform(this);
+}
+
+void TFormPrincipal::Reinicializar1Click()
+{
+    if (!Confirma(QStringLiteral("Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?")))
+        return;
+    Reinicializar1->setEnabled(false);
+    new Tbarraform2(this);
+}
+
+void TFormPrincipal::Sobre1Click()
+{
+    new TSobreForm(this);
+    Sobre1->setEnabled(false);
+    BitBtn11->setEnabled(false);
+}
+
+void TFormPrincipal::Ajuda1Click()
+{
+    helpViewer.contents(QStringLiteral("melvo95.hlp"));
+}
+
+void TFormPrincipal::Termina1Click()
+{
+    // The child windows go without their close handlers.
+    for (QMdiSubWindow *child : mdiArea->subWindowList())
+        delete child;
+    close();
+    helpViewer.quit();
+}
+
+void TFormPrincipal::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void TFormPrincipal::FormShow()
+{
+    // A missing index file means a rebuild of all fourteen; the test stops at the first.
+    for (const QString &name : melvora::indexFileNames()) {
+        if (!QFileInfo::exists(name)) {
+            new Tindexaform(this);
+            return;
+        }
+    }
+}
+
+void TFormPrincipal::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TFormPrincipal::FormClose()
+{
+    helpViewer.quit();
+}

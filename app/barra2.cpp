@@ -1,0 +1,47 @@
+#include "barra2.h"
+
+#include "DataModule.h"
+#include "FormPrincipal.h"
+#include "Messages.h"
+
+#include <QAction>
+#include <QProgressBar>
+
+Tbarraform2::Tbarraform2(TFormPrincipal *owner)
+    : TJobForm(owner, QStringLiteral("Reinicializar"), QStringLiteral("Reinicicializando arquivos"))
+{
+}
+
+void Tbarraform2::FormPaint()
+{
+    tables::Table *const order[] = {DataModule1->Artista, DataModule1->CD, DataModule1->Retirada,
+                                    DataModule1->Musica};
+    // The counts are taken once, before anything goes.
+    int counts[4];
+    qint64 total = 0;
+    for (int t = 0; t < 4; ++t) {
+        counts[t] = order[t]->recordCount();
+        total += counts[t];
+    }
+    if (total == 0) {
+        Mensagem(QStringLiteral("Não existem registros para serem apagados"));
+        owner()->Reinicializar1->setEnabled(true);
+        release();
+        return;
+    }
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setMaximum(int(quint16(total))); // the bar holds a 16-bit maximum
+    ProgressBar1->setValue(0);
+    // Each pass deletes exactly one record, whatever index is selected, so a table is empty
+    // when its count is used up.
+    for (int t = 0; t < 4; ++t) {
+        order[t]->first();
+        for (int i = 0; i < counts[t]; ++i) {
+            order[t]->deleteRecord();
+            order[t]->next();
+            stepProgress();
+        }
+    }
+    owner()->Reinicializar1->setEnabled(true);
+    release();
+}

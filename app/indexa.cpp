@@ -1,0 +1,28 @@
+#include "indexa.h"
+
+#include "DataModule.h"
+#include "FormPrincipal.h"
+#include "TableDefinitions.h"
+
+#include <QAction>
+#include <QProgressBar>
+
+Tindexaform::Tindexaform(TFormPrincipal *owner)
+    : TJobForm(owner, QStringLiteral("Indexa"), QStringLiteral("Indexando Arquivos"))
+{
+}
+
+void Tindexaform::FormPaint()
+{
+    const auto &steps = melvora::indexDefinitions();
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setMaximum(int(steps.size()));
+    ProgressBar1->setValue(0);
+    // addIndex rebuilds an index that exists already, so every step runs every time.
+    for (const melvora::IndexDefinition &step : steps) {
+        DataModule1->table(step.table)->addIndex(step.name, step.fieldList, true);
+        stepProgress();
+    }
+    owner()->Manuteno1->setEnabled(true);
+    release();
+}
