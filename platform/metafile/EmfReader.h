@@ -1,0 +1,41 @@
+// Walking the records of an EMF byte stream that may be damaged. Every record's length and
+// every offset it carries are checked against the buffer before a visitor sees it, so a
+// visitor may read a record's fixed part and its text, spacing and bitmap without checks.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+namespace metafile {
+
+class MetafileError : public std::runtime_error {
+public:
+    explicit MetafileError(const QString &message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString &message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// One checked record: its type, its whole size and its bytes (inside the walked buffer).
+struct EmfRecord {
+    quint32 type;
+    quint32 size;
+    const char *data;
+};
+
+// Calls visit for each record up to and including EOF. Throws MetafileError when the stream
+// has no EMF header, a record runs past the end, or a record's contents are inconsistent.
+void forEachRecord(const QByteArray &emf, const std::function<void(const EmfRecord &)> &visit);
+
+// The total length an EMF header claims (nBytes), after checking that it is an EMF header and
+// that it fits in size bytes; 0 when data does not start with an EMF header.
+quint32 emfLength(const char *data, qint64 size);
+
+// The string and spacing of an EXTTEXTOUTW record (already checked by forEachRecord).
+QString textOf(const EmfRecord &r);
+
+} // namespace metafile
