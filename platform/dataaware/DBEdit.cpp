@@ -1,0 +1,103 @@
+#include "DBEdit.h"
+
+#include "DateText.h"
+#include "EditMask.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace dataaware {
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), link_(this, [this] { refresh(); })
+{
+    setReadOnly(true);
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
+}
+
+bool DBEdit::isDate() const
+{
+    const tables::FieldDef *f = link_.field();
+    return f && f->type == tables::FieldType::Date;
+}
+
+void DBEdit::applyField()
+{
+    const tables::FieldDef *f = link_.field();
+    const QString key = f ? link_.dataSource()->dataSet()->fileName() + u'.' + f->name : QString();
+    if (key == appliedField_)
+        return;
+    appliedField_ = key;
+    if (!f) {
+        setInputMask(QString());
+        setMaxLength(32767);
+        return;
+    }
+    const QString mask = qtInputMask(storedEditMask(*f));
+    setInputMask(mask);
+    if (mask.isEmpty())
+        setMaxLength(f->size);
+}
+
+void DBEdit::refresh()
+{
+    applyField();
+    const tables::Table *t = link_.table();
+    const bool editing = link_.editing();
+    if (dirty_ && editing && t->recordId() == dirtyRecord_)
+        return; // keep the half-typed date until the user leaves the edit
+    dirty_ = false;
+    setReadOnly(!editing);
+    const QString value = link_.text();
+    const bool same = isDate() ? (tables::isBlankDateText(value) && tables::isBlankDateText(text()))
+                                     || value == text()
+                               : value == text();
+    if (!same)
+        setText(value);
+}
+
+void DBEdit::keyPressEvent(QKeyEvent *event)
+{
+    const bool changesText = (!event->text().isEmpty() && event->text().at(0).isPrint())
+                             || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete
+                             || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
+    if (changesText && !link_.editing()) {
+        if (!link_.prepareEdit()) {
+            event->accept(); // a read-only field swallows typing
+            return;
+        }
+        refresh();
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DBEdit::userEdited()
+{
+    if (!link_.editing()) {
+        refresh();
+        return;
+    }
+    if (!isDate()) {
+        link_.write(text());
+        return;
+    }
+    // A date reaches the buffer once it is one (or blank again).
+    const QString typed = text();
+    if (tables::isBlankDateText(typed) || tables::dateFromText(typed)) {
+        dirty_ = false;
+        link_.write(typed);
+    } else {
+        dirty_ = true;
+        dirtyRecord_ = link_.table()->recordId();
+    }
+}
+
+void DBEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (dirty_ && link_.editing()) {
+        dirty_ = false;
+        link_.write(text()); // refuses a text that is no date with the engine's error
+    }
+}
+
+} // namespace dataaware

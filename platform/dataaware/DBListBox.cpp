@@ -1,0 +1,74 @@
+#include "DBListBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace dataaware {
+
+DBListBox::DBListBox(QWidget *parent) : QListWidget(parent), link_(this, [this] { refresh(); })
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::currentRowChanged, this, &DBListBox::rowChosen);
+}
+
+void DBListBox::refresh()
+{
+    const QString value = link_.text();
+    int row = -1;
+    if (!value.isEmpty())
+        for (int i = 0; i < count() && row < 0; ++i)
+            if (item(i)->text() == value)
+                row = i;
+    if (row != currentRow()) {
+        const bool was = userInput_;
+        userInput_ = false;
+        setCurrentRow(row);
+        if (row < 0)
+            clearSelection();
+        userInput_ = was;
+    }
+}
+
+bool DBListBox::mayChange()
+{
+    return link_.editing() || link_.prepareEdit();
+}
+
+void DBListBox::rowChosen(int row)
+{
+    if (!userInput_ || row < 0)
+        return;
+    link_.write(item(row)->text());
+}
+
+void DBListBox::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp
+                       || key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End
+                       || (!event->text().isEmpty() && event->text().at(0).isPrint());
+    if (!moves) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    if (!mayChange()) {
+        event->accept();
+        return;
+    }
+    userInput_ = true;
+    QListWidget::keyPressEvent(event);
+    userInput_ = false;
+}
+
+void DBListBox::mousePressEvent(QMouseEvent *event)
+{
+    if (!mayChange()) {
+        event->accept();
+        return;
+    }
+    userInput_ = true;
+    QListWidget::mousePressEvent(event);
+    userInput_ = false;
+}
+
+} // namespace dataaware

@@ -1,0 +1,135 @@
+#include "DBEdit.h"
+#include "DataAwareFixture.h"
+
+using dataaware::DBEdit;
+using tables::TableState;
+
+class DBEditTest : public DataAwareFixture {
+protected:
+    DBEdit *makeEdit(dataaware::DataSource *source, const QString &field)
+    {
+        auto *edit = new DBEdit(window.get());
+        edit->setDataSource(source);
+        edit->setDataField(field);
+        return edit;
+    }
+};
+
+TEST_F(DBEditTest, FollowsTheCurrentRecord)
+{
+    add(*cd, {"Arrival", "", "ABBA", "Pop"});
+    add(*cd, {"Kind of Blue", "", "Miles Davis", "Jazz"});
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    cd->selectIndex("ititulo");
+    cd->first();
+    EXPECT_EQ(titulo->text(), "Arrival");
+    cd->next();
+    EXPECT_EQ(titulo->text(), "Kind of Blue");
+    cd->append();
+    EXPECT_EQ(titulo->text(), "");
+    cd->cancel();
+    EXPECT_EQ(titulo->text(), "Kind of Blue");
+}
+
+TEST_F(DBEditTest, WithoutAutoEditTypingIsRefusedUntilTheWindowEdits)
+{
+    add(*cd, {"Arrival", "", "ABBA", "Pop"});
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    show();
+    cd->first();
+    EXPECT_TRUE(titulo->isReadOnly());
+    QTest::keyClicks(titulo, "xyz");
+    EXPECT_EQ(cd->state(), TableState::Browse);
+    EXPECT_EQ(titulo->text(), "Arrival");
+
+    cd->edit();
+    EXPECT_FALSE(titulo->isReadOnly());
+    titulo->setCursorPosition(7);
+    QTest::keyClicks(titulo, " Live");
+    cd->post();
+    EXPECT_EQ(column(*cd, "Titulo"), QStringList{"Arrival Live"});
+    EXPECT_TRUE(titulo->isReadOnly());
+}
+
+TEST_F(DBEditTest, WithAutoEditTypingStartsTheEdit)
+{
+    add(*cd, {"Arrival", "", "ABBA", "Pop"});
+    cdSource->setAutoEdit(true);
+    DBEdit *estilo = makeEdit(cdSource.get(), "Estilo");
+    show();
+    cd->first();
+    estilo->setCursorPosition(3);
+    QTest::keyClicks(estilo, " rock");
+    EXPECT_EQ(cd->state(), TableState::Edit);
+    cd->post();
+    EXPECT_EQ(column(*cd, "Estilo"), QStringList{"Pop rock"});
+}
+
+TEST_F(DBEditTest, MaximumLengthIsTheFieldSize)
+{
+    DBEdit *estilo = makeEdit(cdSource.get(), "Estilo");
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    EXPECT_EQ(estilo->maxLength(), 20);
+    EXPECT_EQ(titulo->maxLength(), 40);
+    show();
+    cd->append();
+    QTest::keyClicks(estilo, "abcdefghijklmnopqrstuvwxyz");
+    QTest::keyClicks(titulo, "T");
+    cd->post();
+    EXPECT_EQ(column(*cd, "Estilo"), QStringList{"abcdefghijklmnopqrst"});
+}
+
+TEST_F(DBEditTest, DateFieldTakesTheDateMaskAndStoresTheTypedDay)
+{
+    DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
+    EXPECT_EQ(data->inputMask(), "00/00/99;_");
+    show();
+    cd->append();
+    EXPECT_EQ(data->displayText(), "__/__/__");
+    data->setFocus();
+    data->setCursorPosition(0);
+    QTest::keyClicks(data, "250391");
+    EXPECT_EQ(data->text(), "25/03/91");
+    cd->setFieldText("Titulo", "Arrival");
+    cd->post();
+    EXPECT_EQ(column(*cd, "Aquisicao"), QStringList{"25/03/91"});
+    cd->first();
+    EXPECT_EQ(data->text(), "25/03/91");
+}
+
+TEST_F(DBEditTest, HalfTypedDateIsRefusedOnLeavingAndNeverStored)
+{
+    DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    show();
+    cd->append();
+    data->setFocus();
+    data->setCursorPosition(0);
+    QTest::keyClicks(data, "2503");
+    // Another control's write must not wipe what is being typed.
+    cd->setFieldText("Estilo", "Pop");
+    EXPECT_EQ(data->text(), "25/03/");
+    bool refused = false;
+    try {
+        titulo->setFocus();
+        QApplication::processEvents();
+    } catch (const tables::EngineError &) {
+        refused = true;
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(cd->fieldText("Aquisicao"), "");
+}
+
+TEST_F(DBEditTest, ClearingADateStoresNoDate)
+{
+    add(*cd, {"Arrival", "25/03/91", "ABBA", "Pop"});
+    DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
+    show();
+    cd->first();
+    cd->edit();
+    data->setFocus();
+    data->selectAll();
+    QTest::keyClick(data, Qt::Key_Delete);
+    cd->post();
+    EXPECT_EQ(column(*cd, "Aquisicao"), QStringList{""});
+}
