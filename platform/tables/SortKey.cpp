@@ -1,6 +1,7 @@
 #include "SortKey.h"
 #include "EngineError.h"
 
+#include <QHash>
 #include <unicode/ucol.h>
 
 namespace tables {
@@ -24,10 +25,23 @@ UCollator *collator()
 
 } // namespace
 
+static QByteArray computeSortKey(const QString &text);
+
 QByteArray textSortKey(const QString &text)
 {
     if (text.isEmpty())
         return QByteArray();
+    // Names repeat a great deal (an artist on every song of every CD): remember recent keys.
+    static QHash<QString, QByteArray> cache;
+    if (auto it = cache.constFind(text); it != cache.constEnd())
+        return *it;
+    if (cache.size() >= 50000)
+        cache.clear();
+    return *cache.insert(text, computeSortKey(text));
+}
+
+static QByteArray computeSortKey(const QString &text)
+{
     const auto *chars = reinterpret_cast<const UChar *>(text.utf16());
     uint8_t local[256];
     int32_t needed = ucol_getSortKey(collator(), chars, int32_t(text.size()), local, sizeof local);

@@ -442,13 +442,7 @@ void Table::edit()
         append();
         return;
     }
-    // Edit what is stored now, not what the cursor read earlier.
-    loadRecord(rid_);
-    if (rid_ == 0) {
-        repositionAfterLoss();
-        emit recordChanged();
-        throw EngineError(QStringLiteral("O registro foi apagado da tabela %1").arg(file_->displayName()));
-    }
+    // The buffer is what is stored: writes through a shared cursor refresh it.
     original_ = values_;
     modified_ = false;
     setState(TableState::Edit);
@@ -470,7 +464,8 @@ void Table::post()
     } else if (!file_->updateRecord(rid_, values_)) {
         throw EngineError(QStringLiteral("O registro foi apagado da tabela %1").arg(file_->displayName()));
     } else {
-        loadRecord(rid_);
+        for (int p = 0; p < 3; ++p)
+            keys_[p] = keyOf(p);
     }
     bof_ = eof_ = false;
     modified_ = false;

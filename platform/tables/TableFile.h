@@ -110,7 +110,7 @@ private:
     QHash<QString, int> fieldByLowerName_;
     std::vector<std::unique_ptr<IndexSlot>> slots_;
     QByteArray columns_; // "c0, c1, ..."
-    Statement selectByRid_, insert_, update_, delete_, priorDefault_, lastDefault_;
+    Statement selectByRid_, insert_, update_, delete_, priorDefault_, lastDefault_, savepoint_, release_;
     int recordCount_ = 0;
     qint64 nextRid_ = 1;
     qint64 generation_ = 0;
