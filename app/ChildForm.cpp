@@ -16,6 +16,7 @@ TChildForm::TChildForm(TFormPrincipal *owner, const QString &caption, Box box)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
+    setWindowIcon(owner->windowIcon());
     // The system menu's only checkable entry is "Stay on Top"; the program's windows never float.
     if (QMenu *menu = systemMenu()) {
         for (QAction *action : menu->actions()) {

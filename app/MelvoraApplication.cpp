@@ -3,6 +3,7 @@
 #include "EngineError.h"
 #include "Messages.h"
 
+#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -10,7 +11,9 @@ MelvoraApplication::MelvoraApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Melvora"));
-    setApplicationDisplayName(QString()); // window captions stay exactly as each window sets them
+    // The program's fonts do not exist here; Liberation Sans has Arial's metrics.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     melvora::installPortugueseTranslation();
 }
 
