@@ -1,8 +1,5 @@
 #include "MelvoraApplication.h"
 
-#include "EngineError.h"
-#include "Messages.h"
-
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -36,19 +33,6 @@ bool installPortugueseTranslation()
     }
     QCoreApplication::installTranslator(translator);
     return true;
-}
-
-bool runReportingErrors(const std::function<void()> &work)
-{
-    try {
-        work();
-        return true;
-    } catch (const tables::EngineError &e) {
-        ShowErrorBox(e.message());
-    } catch (const std::exception &e) {
-        ShowErrorBox(QString::fromUtf8(e.what()));
-    }
-    return false;
 }
 
 } // namespace melvora

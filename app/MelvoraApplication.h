@@ -3,8 +3,11 @@
 // handler, is shown as "text." in the error box, and the event loop goes on with the next event.
 #pragma once
 
+#include "EngineError.h"
+#include "Messages.h"
+
 #include <QApplication>
-#include <functional>
+#include <exception>
 
 class MelvoraApplication : public QApplication {
     Q_OBJECT
@@ -20,7 +23,18 @@ namespace melvora {
 bool installPortugueseTranslation();
 
 // Runs work; an engine error or other exception it throws is shown in the default error box.
-// Returns false when work failed.
-bool runReportingErrors(const std::function<void()> &work);
+// Returns false when work failed. (A template: it wraps every event the program handles.)
+template <class Work> bool runReportingErrors(Work &&work)
+{
+    try {
+        work();
+        return true;
+    } catch (const tables::EngineError &e) {
+        ShowErrorBox(e.message());
+    } catch (const std::exception &e) {
+        ShowErrorBox(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
 
 } // namespace melvora
