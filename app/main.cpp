@@ -9,6 +9,8 @@ int main(int argc, char **argv)
 {
     MelvoraApplication app(argc, argv);
     TFormPrincipal *mainWindow = createMainWindowAndData();
+    // The windows and reports of the other folders join the main window's commands here
+    // (TFormPrincipal::setCreator), after the data module and before the window is shown.
     mainWindow->showMaximized();
     const int status = app.exec();
     destroyMainWindowAndData();
