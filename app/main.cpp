@@ -2,6 +2,7 @@
 // report holders; the main window is shown maximised, which runs its index check, and the one
 // event loop runs until it closes.
 #include "FormPrincipal.h"
+#include "LendingWindows.h"
 #include "MelvoraApplication.h"
 #include "Startup.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char **argv)
     TFormPrincipal *mainWindow = createMainWindowAndData();
     // The windows and reports of the other folders join the main window's commands here
     // (TFormPrincipal::setCreator), after the data module and before the window is shown.
+    registerLendingWindows(mainWindow);
     mainWindow->showMaximized();
     const int status = app.exec();
     destroyMainWindowAndData();

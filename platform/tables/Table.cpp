@@ -345,6 +345,9 @@ void Table::selectIndex(const QString &indexName)
     index_ = slot;
     for (int p = 0; p < 3; ++p)
         keys_[p] = rid_ ? keyOf(p) : QByteArray();
+    // The flags of the old order say nothing about the new one: the record stays, with
+    // neighbours on both sides as far as anyone knows until the next move.
+    bof_ = eof_ = rid_ == 0;
     emit dataChanged();
 }
 

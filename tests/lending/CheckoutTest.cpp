@@ -1,0 +1,173 @@
+// The checkout window, used as a person would, then the tables read.
+#include "LendingFixture.h"
+
+#include "Retirada.h"
+#include "retorno.h"
+
+class Checkout : public LendingFixture {
+protected:
+    TRetiradaForm *open(TFormPrincipal *w)
+    {
+        w->Retirada1->trigger();
+        settle();
+        auto forms = children<TRetiradaForm>(w);
+        EXPECT_EQ(forms.size(), 1);
+        return forms.value(0);
+    }
+
+    // Types into an edit and presses Enter.
+    static void typeAndEnter(QWidget *edit, const QString &text)
+    {
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+};
+
+TEST_F(Checkout, OpensOnABlankEntryAndOffersOnlyTheArtistsCdsOnTheShelf)
+{
+    TFormPrincipal *w = startWith({"Elis Regina", "Gal Costa", "Nara Leão"},
+                                  {{"Elis Regina", "Falso Brilhante", "N"}, {"Elis Regina", "Elis & Tom", "N"},
+                                   {"Elis Regina", "Essa Mulher", "S"}, {"Elis Regina", "Transversal", ""},
+                                   {"Elis Regina", "Minúscula", "n"}, {"elis regina", "Outra Grafia", "N"},
+                                   {"Gal Costa", "Fa-Tal", "S"}});
+    TRetiradaForm *f = open(w);
+    ASSERT_TRUE(f);
+    EXPECT_FALSE(w->Retirada1->isEnabled());
+    EXPECT_FALSE(w->BitBtn3->isEnabled());
+    EXPECT_EQ(f->DBLookupComboBox1->currentText(), "");
+    EXPECT_EQ(f->combo_titulo->count(), 0);
+    EXPECT_EQ(f->DBEdit1->text().trimmed(), "//");
+    EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
+    EXPECT_EQ(f->DBEdit2->maxLength(), 40);
+    EXPECT_EQ(f->DBEdit3->maxLength(), 13);
+
+    chooseInLookup(f->DBLookupComboBox1, "Elis Regina");
+    // title order; only exactly "N"; only the artist spelled exactly so
+    EXPECT_EQ(lines(f->combo_titulo), QStringList({"Elis & Tom", "Falso Brilhante"}));
+    chooseInLookup(f->DBLookupComboBox1, "Gal Costa"); // all lent
+    EXPECT_EQ(f->combo_titulo->count(), 0);
+    chooseInLookup(f->DBLookupComboBox1, "Nara Leão"); // no CD at all
+    EXPECT_EQ(f->combo_titulo->count(), 0);
+    EXPECT_EQ(DataModule1->CD->selectedIndex(), "ititulo");
+}
+
+TEST_F(Checkout, EnterWalksTheFieldsAndOkLendsTheCd)
+{
+    TFormPrincipal *w = startWith({"Chico Buarque"}, {{"Chico Buarque", "Construção", "N"}, {"Chico Buarque", "Vida", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Chico Buarque");
+    QTest::keyClick(f->DBLookupComboBox1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->combo_titulo);
+    clickLine(f->combo_titulo, "Vida");
+    QTest::keyClick(f->combo_titulo, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->DBEdit1);
+    QTest::keyClicks(f->DBEdit1, "010299");
+    QTest::keyClick(f->DBEdit1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->DBEdit2);
+    QTest::keyClicks(f->DBEdit2, "Ana D'Avila");
+    QTest::keyClick(f->DBEdit2, Qt::Key_Return);
+    QTest::keyClicks(f->DBEdit3, "(11)5555-0142");
+    QTest::keyClick(f->DBEdit3, Qt::Key_Return);
+    QTest::keyClicks(f->DBEdit4, "150299");
+    QTest::keyClick(f->DBEdit4, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->BitBtn1);
+    QTest::keyClick(f->BitBtn1, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(boxes.empty()) << messages().join('|').toStdString();
+    EXPECT_FALSE(tables::hasPendingWrites());
+
+    tables::Table *r = DataModule1->Retirada;
+    ASSERT_EQ(r->recordCount(), 1);
+    r->first();
+    EXPECT_EQ(r->fieldText("artista"), "Chico Buarque");
+    EXPECT_EQ(r->fieldText("titulo"), "Vida");
+    EXPECT_EQ(r->fieldText("data_retirada"), "01/02/99");
+    EXPECT_EQ(r->fieldText("responsavel"), "Ana D'Avila");
+    EXPECT_EQ(r->fieldText("telefone"), "(11)5555-0142");
+    EXPECT_EQ(r->fieldText("data_entrega"), "15/02/99");
+    EXPECT_EQ(flagOf("Chico Buarque", "Vida"), "S");
+    EXPECT_EQ(flagOf("Chico Buarque", "Construção"), "N");
+    // a fresh blank entry, the artist box blank and the list empty
+    EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
+    EXPECT_EQ(f->DBLookupComboBox1->currentText(), "");
+    EXPECT_EQ(f->combo_titulo->count(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), f->DBLookupComboBox1);
+    chooseInLookup(f->DBLookupComboBox1, "Chico Buarque");
+    EXPECT_EQ(lines(f->combo_titulo), QStringList({"Construção"}));
+}
+
+TEST_F(Checkout, OkWithoutArtistOrTitleWritesNothing)
+{
+    TFormPrincipal *w = startWith({"Djavan"}, {{"Djavan", "Luz", "N"}});
+    TRetiradaForm *f = open(w);
+    typeAndEnter(f->DBEdit2, "Alguem");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    chooseInLookup(f->DBLookupComboBox1, "Djavan"); // artist but no title
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages(), QStringList({"Operação Inválida", "Operação Inválida"}));
+    EXPECT_EQ(boxes[0].caption, "Melvora");
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(flagOf("Djavan", "Luz"), "N");
+    EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
+    EXPECT_EQ(f->DBEdit2->text(), "");
+}
+
+TEST_F(Checkout, TitleOfOneArtistWithAnotherIsStoredAndReported)
+{
+    TFormPrincipal *w = startWith({"Artista A", "Artista B"}, {{"Artista A", "Só de A", "N"}, {"Artista B", "De B", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Artista A");
+    clickLine(f->combo_titulo, "Só de A");
+    chooseInLookup(f->DBLookupComboBox1, "Artista B"); // the list refills; the title stays
+    EXPECT_EQ(lines(f->combo_titulo), QStringList({"De B"}));
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages(), QStringList({"Houve um problema no seu Banco de Dados.Dados não encontrados"}));
+    tables::Table *r = DataModule1->Retirada;
+    ASSERT_EQ(r->recordCount(), 1);
+    r->first();
+    EXPECT_EQ(r->fieldText("artista"), "Artista B");
+    EXPECT_EQ(r->fieldText("titulo"), "Só de A");
+    EXPECT_EQ(flagOf("Artista A", "Só de A"), "N");
+    EXPECT_EQ(flagOf("Artista B", "De B"), "N");
+}
+
+TEST_F(Checkout, EnterOnABadDateSaysSoAndKeepsTheFocus)
+{
+    TFormPrincipal *w = startWith({}, {});
+    TRetiradaForm *f = open(w);
+    for (auto *edit : {f->DBEdit1, f->DBEdit4}) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return); // empty
+        QTest::keyClicks(edit, "310299");      // 31/02/99
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+        edit->clear();
+    }
+    EXPECT_EQ(messages(), QStringList(4, "Data Inválida"));
+}
+
+TEST_F(Checkout, AnEntryInProgressIsNeitherStoredNorLostByOtherWindows)
+{
+    TFormPrincipal *w = startWith({"Tim Maia"}, {{"Tim Maia", "Racional", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Tim Maia");
+    clickLine(f->combo_titulo, "Racional");
+    typeAndEnter(f->DBEdit2, "Pedro");
+    // The return window moves the shared checkout table meanwhile.
+    w->Retorno1->trigger();
+    settle();
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(f->entry().fieldText("responsavel"), "Pedro");
+    EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
+    // Closing the window with the entry half done stores nothing.
+    f->close();
+    settle();
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(flagOf("Tim Maia", "Racional"), "N");
+    EXPECT_TRUE(w->Retirada1->isEnabled());
+    EXPECT_TRUE(w->BitBtn3->isEnabled());
+    EXPECT_TRUE(children<TRetiradaForm>(w).isEmpty());
+}
