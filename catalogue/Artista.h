@@ -1,0 +1,53 @@
+// The artist register: browse the artists in alphabetical order, add, rename and delete them.
+// A rename is carried into every CD and song of the artist, a delete deletes them; checkouts
+// are never touched. The button states are the table of RegisterState.h.
+#pragma once
+
+#include "ChildForm.h"
+#include "RegisterState.h"
+
+#include <QString>
+
+class QLabel;
+class QPushButton;
+namespace dataaware {
+class DBEdit;
+class DBNavigator;
+}
+
+// The artist's name as it was when "Editar" was last pressed; lives as long as the program.
+extern QString ArtistaAnterior;
+
+class TArtistaForm : public TChildForm {
+    Q_OBJECT
+public:
+    explicit TArtistaForm(TFormPrincipal *owner);
+
+    dataaware::DBNavigator *DBNavigator1;
+    QLabel *Label2;
+    dataaware::DBEdit *DBEdit1;
+    QPushButton *BitBtn7; // "Gravar"
+    QPushButton *BitBtn5; // "Inserir"
+    QPushButton *BitBtn6; // "Apagar"
+    QPushButton *BitBtn1; // "Cancela"
+    QPushButton *BitBtn2; // "Editar"
+
+    void FormShow();
+    void BitBtn5Click();
+    void BitBtn2Click();
+    void BitBtn7Click();
+    void BitBtn1Click();
+    void BitBtn6Click();
+    void DBEdit1KeyPress(QChar &key);
+
+protected:
+    void FormClose() override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool ArtistaValido();
+    void setState(catalogue::RegisterState state);
+
+    QWidget *contents_;
+    bool shown_ = false;
+};

@@ -1,0 +1,491 @@
+#include "CD.h"
+
+#include "ButtonGlyphs.h"
+#include "Cascades.h"
+#include "DBEdit.h"
+#include "DBLookupComboBox.h"
+#include "DBNavigator.h"
+#include "DataModule.h"
+#include "DateText.h"
+#include "FormPrincipal.h"
+#include "KeyPress.h"
+#include "Messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCollator>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using catalogue::RegisterState;
+
+QString CDArtistaAnterior;
+QString CDTituloAnterior;
+
+namespace {
+
+QPushButton *glyphButton(const QString &caption, catalogue::Glyph glyph)
+{
+    auto *b = new QPushButton(catalogue::buttonGlyph(glyph), caption);
+    b->setAutoDefault(true); // Enter on a focused button presses it
+    b->setMinimumWidth(84);
+    return b;
+}
+
+// A display-only field: disabled, on the button face.
+void displayOnly(QLineEdit *edit)
+{
+    edit->setEnabled(false);
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Button));
+    edit->setPalette(p);
+}
+
+// A line of the song list; under "Alfabética" lines sort in Portuguese dictionary order,
+// letter case aside, as the program's indexes order names.
+class SongItem : public QListWidgetItem {
+public:
+    explicit SongItem(const QString &text) : QListWidgetItem(text) {}
+
+    bool operator<(const QListWidgetItem &other) const override
+    {
+        return collator().compare(text(), other.text()) < 0;
+    }
+
+private:
+    static const QCollator &collator()
+    {
+        static const QCollator c = [] {
+            QCollator col(QLocale(QLocale::Portuguese, QLocale::Brazil));
+            col.setCaseSensitivity(Qt::CaseInsensitive);
+            return col;
+        }();
+        return c;
+    }
+};
+
+void setTabChain(std::initializer_list<QWidget *> order)
+{
+    const QWidget *previous = nullptr;
+    for (QWidget *w : order) {
+        if (previous)
+            QWidget::setTabOrder(const_cast<QWidget *>(previous), w);
+        previous = w;
+    }
+}
+
+} // namespace
+
+TCDForm::TCDForm(TFormPrincipal *owner) : TChildForm(owner, QStringLiteral("CD"), Box::Minimise)
+{
+    setObjectName(QStringLiteral("CDForm"));
+    PageControl1 = new QTabWidget;
+    PageControl1->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    TabSheet1 = buildCDPage();
+    TabSheet2 = buildSongPage();
+    PageControl1->addTab(TabSheet1, QStringLiteral("CD"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Músicas"));
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TCDForm::PageControl1Change);
+    connect(qApp, &QApplication::focusChanged, this, &TCDForm::focusChanged);
+    showInFrame(PageControl1);
+}
+
+QWidget *TCDForm::buildCDPage()
+{
+    auto *page = new QWidget;
+    dataaware::DataSource *cd = DataModule1->CDSource;
+    auto bound = [cd](const QString &field) {
+        auto *e = new dataaware::DBEdit;
+        e->setDataSource(cd);
+        e->setDataField(field);
+        return e;
+    };
+    Label1 = new QLabel(QStringLiteral("Título"));
+    DBEdit1 = bound(QStringLiteral("Titulo"));
+    DBEdit1->setMinimumWidth(280);
+    Label10 = new QLabel(QStringLiteral("Número"));
+    DBEdit5 = bound(QStringLiteral("Numero"));
+    DBEdit5->setFixedWidth(48);
+    Label2 = new QLabel(QStringLiteral("Aquisição"));
+    DBEdit2 = bound(QStringLiteral("Aquisicao"));
+    DBEdit2->setFixedWidth(76);
+    Label3 = new QLabel(QStringLiteral("Artista"));
+    DBLookupComboBox1 = new dataaware::DBLookupComboBox;
+    DBLookupComboBox1->setListSource(DataModule1->ArtistaSource);
+    DBLookupComboBox1->setKeyField(QStringLiteral("Artista"));
+    DBLookupComboBox1->setListField(QStringLiteral("Artista"));
+    DBLookupComboBox1->setDataSource(cd);
+    DBLookupComboBox1->setDataField(QStringLiteral("Artista"));
+    DBLookupComboBox1->setMinimumWidth(200);
+    Label4 = new QLabel(QStringLiteral("Estilo"));
+    DBEdit4 = bound(QStringLiteral("Estilo"));
+    DBEdit4->setFixedWidth(160);
+    Label5 = new QLabel(QStringLiteral("Emprestado"));
+    DBEdit3 = bound(QStringLiteral("Retirada"));
+    DBEdit3->setFixedWidth(30);
+    displayOnly(DBEdit3);
+    DBNavigator1 = new dataaware::DBNavigator;
+    DBNavigator1->setDataSource(cd);
+    BitBtn7 = glyphButton(QStringLiteral("Gravar"), catalogue::Glyph::Gravar);
+    BitBtn5 = glyphButton(QStringLiteral("Inserir"), catalogue::Glyph::Inserir);
+    BitBtn6 = glyphButton(QStringLiteral("Apagar"), catalogue::Glyph::Apagar);
+    BitBtn1 = glyphButton(QStringLiteral("Cancela"), catalogue::Glyph::Cancela);
+    BitBtn2 = glyphButton(QStringLiteral("Editar"), catalogue::Glyph::Editar);
+    Label1->setBuddy(DBEdit1);
+    Label10->setBuddy(DBEdit5);
+    Label2->setBuddy(DBEdit2);
+    Label3->setBuddy(DBLookupComboBox1);
+    Label4->setBuddy(DBEdit4);
+    Label5->setBuddy(DBEdit3);
+
+    // Title and number; date, artist and flag; style; the navigator; the buttons.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(Label1, 0, 0, 1, 2);
+    grid->addWidget(DBEdit1, 1, 0, 1, 2);
+    grid->addWidget(Label10, 0, 2);
+    grid->addWidget(DBEdit5, 1, 2);
+    grid->addWidget(Label2, 2, 0);
+    grid->addWidget(DBEdit2, 3, 0);
+    grid->addWidget(Label3, 2, 1);
+    grid->addWidget(DBLookupComboBox1, 3, 1);
+    grid->addWidget(Label5, 2, 2);
+    grid->addWidget(DBEdit3, 3, 2, Qt::AlignLeft);
+    grid->addWidget(Label4, 4, 0, 1, 2);
+    grid->addWidget(DBEdit4, 5, 0, 1, 2, Qt::AlignLeft);
+    for (int row : {2, 4})
+        grid->setRowMinimumHeight(row, 22);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {BitBtn5, BitBtn2, BitBtn6, BitBtn7, BitBtn1})
+        buttons->addWidget(b);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addWidget(DBNavigator1, 0, Qt::AlignLeft);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    setTabChain({DBEdit1, DBEdit5, DBEdit2, DBLookupComboBox1, DBEdit4, BitBtn7, BitBtn5, BitBtn6,
+                 DBEdit3, DBNavigator1, BitBtn1, BitBtn2});
+
+    connect(BitBtn7, &QPushButton::clicked, this, &TCDForm::BitBtn7Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &TCDForm::BitBtn5Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &TCDForm::BitBtn6Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TCDForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TCDForm::BitBtn2Click);
+    dataaware::onKeyPress(DBEdit1, [this](QChar &k) { DBEdit1KeyPress(k); });
+    dataaware::onKeyPress(DBEdit5, [this](QChar &k) { DBEdit5KeyPress(k); });
+    dataaware::onKeyPress(DBEdit2, [this](QChar &k) { DBEdit2KeyPress(k); });
+    dataaware::onKeyPress(DBLookupComboBox1, [this](QChar &k) { DBLookupComboBox1KeyPress(k); });
+    dataaware::onKeyPress(DBEdit4, [this](QChar &k) { DBEdit4KeyPress(k); });
+    return page;
+}
+
+QWidget *TCDForm::buildSongPage()
+{
+    auto *page = new QWidget;
+    BitBtn3 = glyphButton(QStringLiteral("Apagar"), catalogue::Glyph::Apagar);
+    Label8 = new QLabel(QStringLiteral("Música"));
+    t_musica = new QLineEdit;
+    t_musica->setMaxLength(40);
+    BitBtn8 = glyphButton(QStringLiteral("Inserir"), catalogue::Glyph::Inserir);
+    Label9 = new QLabel(QStringLiteral("Relação de Músicas"));
+    ListBox1 = new QListWidget;
+    ListBox1->setSortingEnabled(false);
+    ListBox1->setMinimumSize(220, 200);
+    Label6 = new QLabel(QStringLiteral("Artista"));
+    t_artista = new QLineEdit;
+    displayOnly(t_artista);
+    Label7 = new QLabel(QStringLiteral("Titulo"));
+    t_titulo = new QLineEdit;
+    displayOnly(t_titulo);
+    GroupBox1 = new QGroupBox(QStringLiteral("Ordem"));
+    RadioButton1 = new QRadioButton(QStringLiteral("Normal"));
+    RadioButton2 = new QRadioButton(QStringLiteral("Alfabética"));
+    RadioButton1->setChecked(true);
+    auto *orderLayout = new QVBoxLayout(GroupBox1);
+    orderLayout->addWidget(RadioButton1);
+    orderLayout->addWidget(RadioButton2);
+    Label8->setBuddy(t_musica);
+    Label9->setBuddy(ListBox1);
+    Label6->setBuddy(t_artista);
+    Label7->setBuddy(t_titulo);
+
+    // Artist and title at the top; the song edit with "Inserir" and, under it, "Apagar" to its
+    // right and the group "Ordem" below; the list in the right half.
+    auto *grid = new QGridLayout(page);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(Label6, 0, 0);
+    grid->addWidget(t_artista, 1, 0);
+    grid->addWidget(Label7, 0, 1, 1, 2);
+    grid->addWidget(t_titulo, 1, 1, 1, 2);
+    grid->setRowMinimumHeight(2, 10);
+    grid->addWidget(Label8, 3, 0);
+    grid->addWidget(t_musica, 4, 0);
+    auto *songButtons = new QVBoxLayout;
+    songButtons->addWidget(BitBtn8);
+    songButtons->addWidget(BitBtn3);
+    grid->addLayout(songButtons, 4, 1, 2, 1, Qt::AlignTop);
+    grid->addWidget(GroupBox1, 6, 0, 1, 2, Qt::AlignTop);
+    grid->addWidget(Label9, 3, 2);
+    grid->addWidget(ListBox1, 4, 2, 4, 1);
+    grid->setRowStretch(7, 1);
+
+    setTabChain({BitBtn3, t_musica, BitBtn8, ListBox1, t_artista, t_titulo, RadioButton1, RadioButton2});
+
+    connect(BitBtn8, &QPushButton::clicked, this, &TCDForm::BitBtn8Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TCDForm::BitBtn3Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, &TCDForm::RadioButton1Click);
+    connect(RadioButton2, &QRadioButton::clicked, this, &TCDForm::RadioButton2Click);
+    dataaware::onKeyPress(t_musica, [this](QChar &k) { t_musicaKeyPress(k); });
+    return page;
+}
+
+void TCDForm::setState(RegisterState state)
+{
+    catalogue::applyRegisterState({DBNavigator1, BitBtn5, BitBtn2, BitBtn6, BitBtn7, BitBtn1}, state);
+}
+
+void TCDForm::paintEvent(QPaintEvent *event)
+{
+    TChildForm::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        // Once drawn, the window opens its tables (outside the paint itself).
+        QTimer::singleShot(0, this, &TCDForm::FormPaint);
+    }
+}
+
+void TCDForm::FormPaint()
+{
+    PageControl1->setCurrentWidget(TabSheet1);
+    DataModule1->Artista->first();
+    DataModule1->CD->selectIndex(QStringLiteral("ititulo"));
+    DataModule1->CD->first();
+    DBEdit1->setFocus();
+    setState(RegisterState::Opened);
+}
+
+bool TCDForm::CDValido()
+{
+    const tables::Table *cd = DataModule1->CD;
+    if (cd->fieldText(QStringLiteral("Artista")).isEmpty() || cd->fieldText(QStringLiteral("Titulo")).isEmpty()) {
+        Mensagem(QStringLiteral("Operação Inválida."));
+        return false;
+    }
+    return true;
+}
+
+void TCDForm::BitBtn5Click()
+{
+    DataModule1->CD->append();
+    DataModule1->CD->setFieldText(QStringLiteral("Retirada"), QStringLiteral("N"));
+    DBEdit1->setFocus();
+    setState(RegisterState::Insert);
+}
+
+void TCDForm::BitBtn2Click()
+{
+    tables::Table *cd = DataModule1->CD;
+    CDArtistaAnterior = cd->fieldText(QStringLiteral("Artista"));
+    CDTituloAnterior = cd->fieldText(QStringLiteral("Titulo"));
+    DBEdit1->setFocus();
+    cd->edit(); // on an empty table this starts a new record
+    setState(RegisterState::Edit);
+}
+
+void TCDForm::BitBtn7Click()
+{
+    setState(RegisterState::Browse);
+    tables::Table *cd = DataModule1->CD;
+    if (!CDValido()) {
+        DBEdit1->setFocus();
+        cd->cancel();
+        return;
+    }
+    const bool edited = cd->state() == tables::TableState::Edit;
+    cd->post();
+    const QString novo = cd->fieldText(QStringLiteral("Titulo"));
+    if (edited)
+        catalogue::retitleSongs(*DataModule1->Musica, CDArtistaAnterior, CDTituloAnterior, novo);
+    BitBtn5->setFocus();
+}
+
+void TCDForm::BitBtn1Click()
+{
+    DataModule1->CD->cancel();
+    setState(RegisterState::Browse);
+}
+
+void TCDForm::BitBtn6Click()
+{
+    if (!CDValido()) {
+        DBEdit1->setFocus();
+        return;
+    }
+    setState(RegisterState::Asking);
+    if (Confirma(QStringLiteral("Confirma exclusão?")))
+        DataModule1->CD->deleteRecord(); // only the CD: its songs and checkouts stay
+    DBEdit1->setFocus();
+    setState(RegisterState::AfterDelete);
+}
+
+void TCDForm::nextOnEnter(QWidget *from, QChar &key)
+{
+    if (key == QChar(13)) {
+        dataaware::focusNextControl(from, from->parentWidget());
+        key = QChar(0);
+    }
+}
+
+void TCDForm::DBEdit1KeyPress(QChar &key) { nextOnEnter(DBEdit1, key); }
+void TCDForm::DBEdit5KeyPress(QChar &key) { nextOnEnter(DBEdit5, key); }
+void TCDForm::DBLookupComboBox1KeyPress(QChar &key) { nextOnEnter(DBLookupComboBox1, key); }
+void TCDForm::DBEdit4KeyPress(QChar &key) { nextOnEnter(DBEdit4, key); }
+
+void TCDForm::DBEdit2KeyPress(QChar &key)
+{
+    if (key != QChar(13))
+        return;
+    if (!tables::dateFromText(DBEdit2->text())) {
+        Mensagem(QStringLiteral("Data Inválida"));
+        DBEdit2->setFocus();
+        return; // the key is not consumed and the focus stays
+    }
+    nextOnEnter(DBEdit2, key);
+}
+
+void TCDForm::PageControl1Change()
+{
+    if (PageControl1->currentWidget() == TabSheet2) {
+        t_musica->clear();
+        t_musica->setFocus();
+    } else {
+        DBEdit1->setFocus();
+    }
+}
+
+void TCDForm::focusChanged(QWidget *old, QWidget *now)
+{
+    // The focus entering the song page from elsewhere in this window.
+    const bool intoPage = now && TabSheet2->isAncestorOf(now);
+    const bool fromOutside = old && isAncestorOf(old) && !TabSheet2->isAncestorOf(old);
+    if (intoPage && fromOutside)
+        TabSheet2Enter();
+}
+
+void TCDForm::TabSheet2Enter()
+{
+    CarregaMusicas();
+}
+
+void TCDForm::CarregaMusicas()
+{
+    ListBox1->clear();
+    const tables::Table *cd = DataModule1->CD;
+    t_artista->setText(cd->fieldText(QStringLiteral("Artista")));
+    t_titulo->setText(cd->fieldText(QStringLiteral("Titulo")));
+    tables::Table *musica = DataModule1->Musica;
+    musica->first();
+    musica->selectIndex(QStringLiteral("iartistatitulo"));
+    const QString artista = t_artista->text();
+    const QString titulo = t_titulo->text();
+    if (musica->findKey({artista, titulo})) {
+        // The key search ignores letter case; the list takes exact matches only.
+        while (!musica->eof() && musica->fieldText(QStringLiteral("Artista")) == artista
+               && musica->fieldText(QStringLiteral("Titulo")) == titulo) {
+            ListBox1->addItem(new SongItem(musica->fieldText(QStringLiteral("Musica"))));
+            musica->next();
+        }
+    }
+    t_musica->setFocus();
+}
+
+void TCDForm::RadioButton1Click()
+{
+    ListBox1->setSortingEnabled(false);
+    CarregaMusicas();
+}
+
+void TCDForm::RadioButton2Click()
+{
+    ListBox1->setSortingEnabled(true);
+    ListBox1->sortItems(Qt::AscendingOrder);
+    t_musica->setFocus();
+}
+
+void TCDForm::BitBtn8Click()
+{
+    const char *missing = t_musica->text().isEmpty()    ? "Campo MÚSICA deve estar preenchido"
+                          : t_artista->text().isEmpty() ? "Campo ARTISTA deve estar preenchido"
+                          : t_titulo->text().isEmpty()  ? "Campo TÍTULO deve estar preenchido"
+                                                        : nullptr;
+    if (missing) {
+        Mensagem(QString::fromUtf8(missing));
+        t_musica->setFocus();
+        return;
+    }
+    tables::Table *musica = DataModule1->Musica;
+    musica->append();
+    musica->setFieldText(QStringLiteral("Artista"), t_artista->text());
+    musica->setFieldText(QStringLiteral("Titulo"), t_titulo->text());
+    musica->setFieldText(QStringLiteral("Musica"), t_musica->text());
+    musica->post();
+    ListBox1->addItem(new SongItem(t_musica->text())); // its sorted place under "Alfabética"
+    t_musica->setFocus();
+    t_musica->selectAll(); // typing the next name replaces this one
+}
+
+void TCDForm::BitBtn3Click()
+{
+    tables::Table *musica = DataModule1->Musica;
+    musica->selectIndex(QStringLiteral("iartistatitulomusica"));
+    QListWidgetItem *line = ListBox1->currentItem();
+    if (line && line->isSelected()
+        && musica->findKey({t_artista->text(), t_titulo->text(), line->text()})) {
+        musica->deleteRecord();
+        delete line;
+    }
+    t_musica->setFocus();
+}
+
+void TCDForm::t_musicaKeyPress(QChar &key)
+{
+    nextOnEnter(t_musica, key);
+}
+
+void TCDForm::FormClose()
+{
+    owner()->CD1->setEnabled(true);
+    owner()->BitBtn2->setEnabled(true);
+    tables::Table *cd = DataModule1->CD;
+    // A new CD holding nothing but its "N" flag was not typed by anyone: drop it rather than
+    // store a CD without title or artist.
+    if (cd->state() == tables::TableState::Insert) {
+        bool typed = false;
+        for (const tables::FieldDef &f : cd->fields())
+            typed = typed || (f.name.compare(QStringLiteral("Retirada"), Qt::CaseInsensitive) != 0
+                              && !cd->fieldText(f.name).isEmpty());
+        if (!typed)
+            cd->cancel();
+    }
+    cd->settle();
+    DataModule1->Artista->settle();
+    DataModule1->Musica->settle();
+}

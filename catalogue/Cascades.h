@@ -1,0 +1,22 @@
+// The passes that keep CDs and songs in step with their artist and CD by hand (the tables are
+// linked by name texts only). Each pass reads the whole table once in the order of the index
+// it selects, which the rewrite does not change, so every record is visited exactly once; each
+// change is stored as the scan moves on. Names match with foldAZ on both sides.
+#pragma once
+
+#include "Table.h"
+
+namespace catalogue {
+
+// Sets field Artista to newName in every record whose Artista matches oldName.
+void renameArtist(tables::Table &table, const QString &indexName, const QString &oldName,
+                  const QString &newName);
+
+// Deletes every record whose Artista matches name; adjacent matches are all deleted.
+void deleteArtist(tables::Table &table, const QString &indexName, const QString &name);
+
+// Sets Titulo to newTitle in every song whose Artista and Titulo match the CD's old ones.
+void retitleSongs(tables::Table &musica, const QString &oldArtist, const QString &oldTitle,
+                  const QString &newTitle);
+
+} // namespace catalogue

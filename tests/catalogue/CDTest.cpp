@@ -1,0 +1,217 @@
+#include "CD.h"
+#include "CatalogueFixture.h"
+#include "DBEdit.h"
+#include "DBLookupComboBox.h"
+#include "DBNavigator.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+class CDTest : public CatalogueFixture {
+protected:
+    TCDForm *open()
+    {
+        form = new TCDForm(main);
+        settle();
+        return form;
+    }
+    QString states() const
+    {
+        QString s;
+        s += form->DBNavigator1->isEnabled() ? u'N' : u'-';
+        s += form->BitBtn5->isEnabled() ? u'I' : u'-';
+        s += form->BitBtn2->isEnabled() ? u'E' : u'-';
+        s += form->BitBtn6->isEnabled() ? u'A' : u'-';
+        s += form->BitBtn7->isEnabled() ? u'G' : u'-';
+        s += form->BitBtn1->isEnabled() ? u'C' : u'-';
+        return s;
+    }
+    void seekTitle(const QString &title)
+    {
+        ASSERT_TRUE(DataModule1->CD->findKey({title}));
+        settle();
+    }
+    void retitle(const QString &title)
+    {
+        click(form->BitBtn2);
+        form->DBEdit1->selectAll();
+        type(form->DBEdit1, title);
+        click(form->BitBtn7);
+    }
+
+    TCDForm *form = nullptr;
+};
+
+TEST_F(CDTest, OpensOnTheFirstTitleWithTheStateTable)
+{
+    addCD("Waterloo", "ABBA");
+    addCD("Arrival", "ABBA");
+    open();
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
+    EXPECT_EQ(form->DBEdit1->text(), "Arrival");
+    EXPECT_EQ(focused(), form->DBEdit1);
+    EXPECT_EQ(states(), "NIEA--");
+    click(form->BitBtn5);
+    EXPECT_EQ(states(), "-I--GC");
+    click(form->BitBtn1);
+    EXPECT_EQ(states(), "NIEA--");
+    click(form->BitBtn2);
+    EXPECT_EQ(states(), "--E-GC");
+    click(form->BitBtn1);
+    answers = {false};
+    click(form->BitBtn6);
+    EXPECT_EQ(states(), "NIEA--");
+    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(rows(DataModule1->CD).size(), 2);
+}
+
+TEST_F(CDTest, NewCDShowsTheGreyedFlagN)
+{
+    open();
+    click(form->BitBtn5);
+    EXPECT_EQ(form->DBEdit3->text(), "N");
+    EXPECT_FALSE(form->DBEdit3->isEnabled());
+}
+
+TEST_F(CDTest, NewCDTypedFieldByFieldWithEnter)
+{
+    add(DataModule1->Artista, {"Chico Buarque"});
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Arrival");
+    enter(form->DBEdit1);
+    EXPECT_EQ(focused(), form->DBEdit5);
+    type(form->DBEdit5, "0071");
+    enter(form->DBEdit5);
+    EXPECT_EQ(focused(), form->DBEdit2);
+    form->DBEdit2->setCursorPosition(0);
+    type(form->DBEdit2, "110176");
+    enter(form->DBEdit2);
+    EXPECT_EQ(focused(), form->DBLookupComboBox1);
+    QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down); // the artist table's own order
+    QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down);
+    enter(form->DBLookupComboBox1);
+    EXPECT_EQ(focused(), form->DBEdit4);
+    type(form->DBEdit4, "Pop");
+    enter(form->DBEdit4);
+    EXPECT_EQ(focused(), form->BitBtn7);
+    enter(form->BitBtn7);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival|11/01/76|ABBA|Pop|N|007"});
+    EXPECT_EQ(focused(), form->BitBtn5);
+}
+
+TEST_F(CDTest, EnterInAnEmptyDateIsRefusedAndTabLeavesSilently)
+{
+    open();
+    click(form->BitBtn5);
+    form->DBEdit2->setFocus();
+    enter(form->DBEdit2);
+    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    EXPECT_EQ(focused(), form->DBEdit2);
+    QTest::keyClick(form->DBEdit2, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(focused(), form->DBLookupComboBox1);
+}
+
+TEST_F(CDTest, SavingWithoutArtistIsRefusedAndDropsTheNewCD)
+{
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Sem dono");
+    click(form->BitBtn7);
+    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida."});
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_EQ(states(), "NIEA--");
+    EXPECT_EQ(focused(), form->DBEdit1);
+}
+
+TEST_F(CDTest, TitleCorrectionRewritesTheSongsWhateverTheirCaseAndKeepsTheirArtist)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    add(DataModule1->Artista, {"Queen"});
+    addCD("Arival", "ABBA");
+    addCD("Arival", "Queen");
+    addSong("ABBA", "Arival", "Dancing Queen");
+    addSong("abba", "ARIVAL", "Knowing Me");
+    addSong("Queen", "Arival", "Other CD");
+    open();
+    ASSERT_TRUE(DataModule1->CD->findKey({"Arival"}));
+    settle();
+    ASSERT_EQ(DataModule1->CD->fieldText("Artista"), "ABBA");
+    click(form->BitBtn2);
+    form->DBEdit1->selectAll();
+    type(form->DBEdit1, "Arrival");
+    form->DBLookupComboBox1->setFocus();
+    QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down); // the CD now says Queen
+    click(form->BitBtn7);
+    EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Arrival||Queen||N|", "Arival||Queen||N|"}));
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"ABBA|Arrival|Dancing Queen",
+                                                      "abba|Arrival|Knowing Me",
+                                                      "Queen|Arival|Other CD"}));
+}
+
+TEST_F(CDTest, SavingANewCDRewritesNoSong)
+{
+    addCD("Arrival", "ABBA");
+    addSong("ABBA", "Arrival", "Dancing Queen");
+    open();
+    click(form->BitBtn2); // remembers ABBA / Arrival
+    click(form->BitBtn1);
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Outro");
+    DataModule1->CD->setFieldText("Artista", "ABBA");
+    click(form->BitBtn7);
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Dancing Queen"});
+}
+
+TEST_F(CDTest, DeleteRemovesOnlyTheCD)
+{
+    addCD("Arrival", "ABBA");
+    addSong("ABBA", "Arrival", "Dancing Queen");
+    add(DataModule1->Retirada, {"01/02/26", "Ana", "5555", "10/02/26", "Arrival", "ABBA"});
+    open();
+    click(form->BitBtn6);
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_EQ(rows(DataModule1->Musica).size(), 1);
+    EXPECT_EQ(rows(DataModule1->Retirada).size(), 1);
+    EXPECT_EQ(focused(), form->DBEdit1);
+    click(form->BitBtn6);
+    EXPECT_EQ(boxes, (std::vector<QString>{"Confirma exclusão?", "Operação Inválida."}));
+}
+
+TEST_F(CDTest, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    click(form->BitBtn2);
+    form->DBEdit4->setFocus();
+    type(form->DBEdit4, "Disco");
+    form->close();
+    settle();
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival||ABBA|Disco|N|"});
+    EXPECT_TRUE(main->CD1->isEnabled());
+    EXPECT_TRUE(main->BitBtn2->isEnabled());
+
+    open();
+    click(form->BitBtn5);
+    form->close();
+    settle();
+    EXPECT_EQ(rows(DataModule1->CD).size(), 1);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CDTest, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    settle();
+    EXPECT_EQ(focused(), form->t_musica);
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    settle();
+    EXPECT_EQ(focused(), form->DBEdit1);
+}

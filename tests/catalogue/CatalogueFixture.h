@@ -1,0 +1,123 @@
+// An empty collection in a temporary working folder, the program started on it, and the
+// message boxes answered by the test: each box is recorded, a Confirma takes the next queued
+// answer (OK when none is queued).
+#pragma once
+
+#include "CollectionFiles.h"
+#include "DataModule.h"
+#include "FormPrincipal.h"
+#include "Messages.h"
+#include "Startup.h"
+#include "Transactions.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <functional>
+#include <vector>
+
+class CatalogueFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        melvora::createEmptyCollection(dir.path());
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        melvora::setMessageResponder([this](const melvora::MessageRequest &r) {
+            boxes.push_back(r.text);
+            if (whileAsking)
+                whileAsking();
+            if (answers.empty())
+                return true;
+            const bool answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        });
+        main = createMainWindowAndData();
+        main->showMaximized();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    }
+
+    void TearDown() override
+    {
+        destroyMainWindowAndData();
+        melvora::setMessageResponder({});
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    // Lets the event loop run pending work: first paints, commits, deferred deletions.
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    static void add(tables::Table *t, const QStringList &values)
+    {
+        t->append();
+        for (int i = 0; i < values.size(); ++i)
+            t->setFieldText(t->fields().at(i).name, values[i]);
+        t->post();
+    }
+
+    // CD records as the table defines them: Titulo, Aquisicao, Artista, Estilo, Retirada, Numero.
+    static void addCD(const QString &titulo, const QString &artista, const QString &numero = QString())
+    {
+        add(DataModule1->CD, {titulo, QString(), artista, QString(), QStringLiteral("N"), numero});
+    }
+    static void addSong(const QString &artista, const QString &titulo, const QString &musica)
+    {
+        add(DataModule1->Musica, {artista, titulo, musica});
+    }
+
+    // Every record of a table in its default order, fields joined by "|".
+    static QStringList rows(tables::Table *t)
+    {
+        const QString index = t->selectedIndex();
+        t->selectIndex(QString());
+        QStringList out;
+        for (t->first(); !t->eof(); t->next()) {
+            QStringList fields;
+            for (const auto &f : t->fields())
+                fields << t->fieldText(f.name);
+            out << fields.join(u'|');
+        }
+        t->selectIndex(index);
+        return out;
+    }
+
+    static QWidget *focused() { return QApplication::focusWidget(); }
+
+    static void click(QAbstractButton *b)
+    {
+        ASSERT_TRUE(b->isEnabled()) << b->text().toStdString();
+        // Near the left edge: a radio button takes clicks on its circle and caption only.
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        settle();
+    }
+    static void enter(QWidget *w)
+    {
+        QTest::keyClick(w, Qt::Key_Return);
+        settle();
+    }
+    static void type(QWidget *w, const QString &text)
+    {
+        QTest::keyClicks(w, text);
+        settle();
+    }
+
+    QTemporaryDir dir;
+    TFormPrincipal *main = nullptr;
+    std::vector<QString> boxes;
+    std::vector<bool> answers;
+    std::function<void()> whileAsking;
+};

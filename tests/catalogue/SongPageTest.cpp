@@ -1,0 +1,195 @@
+#include "CD.h"
+#include "CatalogueFixture.h"
+#include "DBEdit.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+class SongPageTest : public CatalogueFixture {
+protected:
+    TCDForm *open()
+    {
+        form = new TCDForm(main);
+        settle();
+        return form;
+    }
+    void toSongs()
+    {
+        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        settle();
+    }
+    void toCD()
+    {
+        form->PageControl1->setCurrentWidget(form->TabSheet1);
+        settle();
+    }
+    QStringList lines() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->ListBox1->count(); ++i)
+            out << form->ListBox1->item(i)->text();
+        return out;
+    }
+    void addByKeyboard(const QString &song)
+    {
+        type(form->t_musica, song);
+        enter(form->t_musica);
+        ASSERT_EQ(focused(), form->BitBtn8);
+        enter(form->BitBtn8);
+    }
+    void selectLine(int row)
+    {
+        QListWidget *l = form->ListBox1;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+        settle();
+    }
+
+    TCDForm *form = nullptr;
+};
+
+TEST_F(SongPageTest, ListsTheCurrentCDsSongsInEntryOrderAndOnlyExactMatches)
+{
+    addCD("Arrival", "ABBA");
+    addCD("Waterloo", "ABBA");
+    addSong("ABBA", "Arrival", "Money, Money, Money");
+    addSong("abba", "Arrival", "Case differs");
+    addSong("ABBA", "Waterloo", "Waterloo");
+    addSong("ABBA", "Arrival", "Dancing Queen");
+    open();
+    toSongs();
+    EXPECT_EQ(form->t_artista->text(), "ABBA");
+    EXPECT_EQ(form->t_titulo->text(), "Arrival");
+    // "abba" sorts with "ABBA" in the index; the exact comparison ends the list there.
+    EXPECT_EQ(lines(), QStringList{"Money, Money, Money"});
+    EXPECT_EQ(focused(), form->t_musica);
+    toCD();
+    DataModule1->CD->next();
+    toSongs();
+    EXPECT_EQ(lines(), QStringList{"Waterloo"});
+}
+
+TEST_F(SongPageTest, CaseDifferingSongsFirstEndTheListAtOnce)
+{
+    addCD("Arrival", "ABBA");
+    addSong("abba", "arrival", "Case differs");
+    addSong("ABBA", "Arrival", "Dancing Queen");
+    open();
+    toSongs();
+    EXPECT_TRUE(lines().isEmpty());
+}
+
+TEST_F(SongPageTest, CDWithoutSongsShowsAnEmptyList)
+{
+    addCD("Arrival", "ABBA");
+    addSong("ABBA", "Waterloo", "Waterloo");
+    open();
+    toSongs();
+    EXPECT_TRUE(lines().isEmpty());
+}
+
+TEST_F(SongPageTest, AddingByKeyboardStoresAndListsAndSelectsTheText)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    toSongs();
+    addByKeyboard("Dancing Queen");
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Dancing Queen"});
+    EXPECT_EQ(lines(), QStringList{"Dancing Queen"});
+    EXPECT_EQ(focused(), form->t_musica);
+    EXPECT_EQ(form->t_musica->selectedText(), "Dancing Queen");
+    addByKeyboard("Tiger"); // typing replaces the selected name
+    EXPECT_EQ(lines(), (QStringList{"Dancing Queen", "Tiger"}));
+}
+
+TEST_F(SongPageTest, SameNameTwiceThenApagarDeletesOne)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    toSongs();
+    addByKeyboard("Tiger");
+    form->t_musica->selectAll();
+    addByKeyboard("Tiger");
+    EXPECT_EQ(lines(), (QStringList{"Tiger", "Tiger"}));
+    click(form->BitBtn3); // no line selected yet: nothing happens
+    EXPECT_EQ(rows(DataModule1->Musica).size(), 2);
+    selectLine(1);
+    click(form->BitBtn3);
+    EXPECT_EQ(lines(), QStringList{"Tiger"});
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Tiger"});
+    EXPECT_EQ(focused(), form->t_musica);
+}
+
+TEST_F(SongPageTest, SongsOfAnUnsavedCDAreStoredUnderTheTypedNamesEvenIfCancelled)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Novo");
+    DataModule1->CD->setFieldText("Artista", "ABBA");
+    toSongs();
+    EXPECT_EQ(form->t_titulo->text(), "Novo");
+    addByKeyboard("Primeira");
+    toCD();
+    click(form->BitBtn1);
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Novo|Primeira"});
+}
+
+struct MissingCase {
+    const char *titulo;
+    const char *artista;
+    const char *song;
+    const char *message;
+};
+
+class SongMissingTest : public SongPageTest, public ::testing::WithParamInterface<MissingCase> {};
+
+TEST_P(SongMissingTest, InserirNeedsSongArtistAndTitle)
+{
+    addCD(QString::fromUtf8(GetParam().titulo), QString::fromUtf8(GetParam().artista));
+    open();
+    toSongs();
+    type(form->t_musica, QString::fromUtf8(GetParam().song));
+    click(form->BitBtn8);
+    EXPECT_EQ(boxes, std::vector<QString>{QString::fromUtf8(GetParam().message)});
+    EXPECT_TRUE(rows(DataModule1->Musica).isEmpty());
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_EQ(focused(), form->t_musica);
+}
+
+INSTANTIATE_TEST_SUITE_P(Missing, SongMissingTest,
+                         ::testing::Values(MissingCase{"Arrival", "ABBA", "", "Campo MÚSICA deve estar preenchido"},
+                                           MissingCase{"Arrival", "", "Tiger", "Campo ARTISTA deve estar preenchido"},
+                                           MissingCase{"", "ABBA", "Tiger", "Campo TÍTULO deve estar preenchido"}));
+
+TEST_F(SongPageTest, AlfabeticaSortsAndPlacesNewSongsNormalRebuildsInIndexOrder)
+{
+    addCD("Arrival", "ABBA");
+    for (const char *s : {"Tiger", "dancing Queen", "Águas", "Money"})
+        addSong("ABBA", "Arrival", QString::fromUtf8(s));
+    open();
+    toSongs();
+    EXPECT_EQ(lines(), (QStringList{"Tiger", "dancing Queen", "Águas", "Money"}));
+    click(form->RadioButton2);
+    EXPECT_EQ(lines(), (QStringList{"Águas", "dancing Queen", "Money", "Tiger"}));
+    addByKeyboard("Fernando");
+    EXPECT_EQ(lines(), (QStringList{"Águas", "dancing Queen", "Fernando", "Money", "Tiger"}));
+    click(form->RadioButton1);
+    EXPECT_EQ(lines(), (QStringList{"Tiger", "dancing Queen", "Águas", "Money", "Fernando"}));
+}
+
+TEST_F(SongPageTest, LeavingAndReenteringEmptiesTheEditAndReloads)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    toSongs();
+    type(form->t_musica, "meio digitado");
+    toCD();
+    addSong("ABBA", "Arrival", "Tiger");
+    toSongs();
+    EXPECT_EQ(form->t_musica->text(), "");
+    EXPECT_EQ(lines(), QStringList{"Tiger"});
+}
