@@ -26,8 +26,9 @@ TJobForm::TJobForm(TFormPrincipal *owner, const QString &caption, const QString 
 
 void TJobForm::stepProgress()
 {
+    // setValue repaints at once whenever the change shows on the bar; the job does not yield
+    // to the event loop, so no other repaint would come.
     ProgressBar1->setValue(ProgressBar1->value() + 1);
-    ProgressBar1->repaint();
 }
 
 void TJobForm::release()

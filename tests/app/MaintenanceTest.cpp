@@ -1,5 +1,6 @@
 // The index check at start-up, the index rebuild window and the erase of all data.
 #include "AppFixture.h"
+#include "Transactions.h"
 #include "TableDefinitions.h"
 #include "barra2.h"
 #include "indexa.h"
@@ -196,4 +197,24 @@ TEST_F(MaintenanceTest, AnEngineErrorStopsTheEraseAndKeepsTheWindow)
     EXPECT_EQ(children<Tbarraform2>(w).size(), 1);
     EXPECT_FALSE(w->Reinicializar1->isEnabled());
     EXPECT_EQ(DataModule1->Artista->recordCount(), 2) << "the counts come first";
+}
+
+// The bar's maximum is 16 bits wide: past 65535 records it no longer tracks the job, and every
+// record still goes.
+TEST_F(MaintenanceTest, ReinicializarPast65535RecordsStillDeletesThemAll)
+{
+    TFormPrincipal *w = start();
+    addRecords(DataModule1->Artista, 2);
+    addRecords(DataModule1->Musica, 65535);
+    tables::commitAll();
+    w->Reinicializar1->trigger();
+    Tbarraform2 *form = children<Tbarraform2>(w).value(0);
+    ASSERT_NE(form, nullptr);
+    BarWatch bar;
+    bar.attach(form);
+    QTRY_VERIFY_WITH_TIMEOUT(children<Tbarraform2>(w).isEmpty(), 60000);
+    EXPECT_EQ(bar.maximum, 1); // 65537 in 16 bits
+    EXPECT_EQ(DataModule1->Artista->recordCount(), 0);
+    EXPECT_EQ(DataModule1->Musica->recordCount(), 0);
+    EXPECT_TRUE(w->Reinicializar1->isEnabled());
 }
