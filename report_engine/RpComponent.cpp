@@ -1,0 +1,138 @@
+#include "RpComponent.h"
+#include "RpBand.h"
+#include "StoredValues.h"
+
+TRpComponent::TRpComponent(TRpForm *owner) : form_(owner)
+{
+}
+
+TRpComponent::~TRpComponent()
+{
+    if (form_)
+        form_->removeComponent(this);
+}
+
+bool TRpComponent::designing() const
+{
+    return form_ && form_->Designing;
+}
+
+bool TRpComponent::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "Name")
+        Name = value;
+    else if (name == "Tag")
+        Tag = rp::toInt(name, value);
+    else
+        return false;
+    return true;
+}
+
+void TRpComponent::setReference(const QString &, QObject *)
+{
+}
+
+void TRpComponent::Notification(TRpComponent *component, TOperation operation)
+{
+    if (operation == opRemove && component == parentBand_)
+        parentBand_ = nullptr;
+}
+
+void TRpComponent::setParentBand(TRpBand *band)
+{
+    if (parentBand_ == band)
+        return;
+    if (parentBand_)
+        parentBand_->removeChild(this);
+    parentBand_ = band;
+    if (band)
+        band->addChild(this);
+}
+
+TRpForm::TRpForm(QObject *parent) : QObject(parent)
+{
+}
+
+TRpForm::~TRpForm()
+{
+    // Later components may refer to earlier ones: destroy in reverse order of creation.
+    while (!components_.isEmpty())
+        destroyComponent(components_.last());
+}
+
+TRpComponent *TRpForm::findComponent(const QString &name) const
+{
+    for (TRpComponent *c : components_)
+        if (c->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+void TRpForm::insertComponent(TRpComponent *component)
+{
+    components_.append(component);
+    const QList<TRpComponent *> all = components_;
+    for (TRpComponent *c : all)
+        c->Notification(component, opInsert);
+}
+
+void TRpForm::removeComponent(TRpComponent *component)
+{
+    if (!components_.removeOne(component))
+        return;
+    component->form_ = nullptr;
+    const QList<TRpComponent *> all = components_;
+    for (TRpComponent *c : all)
+        c->Notification(component, opRemove);
+}
+
+void TRpForm::destroyComponent(TRpComponent *component)
+{
+    removeComponent(component);
+    delete component;
+}
+
+void TRpForm::addDataSource(const QString &name, TRpDataSet *dataSet)
+{
+    removeDataSource(name);
+    sources_.push_back({name, dataSet, nullptr});
+}
+
+TRpDataSet *TRpForm::addDataSource(const QString &name, dataaware::DataSource *source)
+{
+    removeDataSource(name);
+    auto adapter = std::make_unique<TRpTableDataSet>(source);
+    TRpDataSet *p = adapter.get();
+    sources_.push_back({name, p, std::move(adapter)});
+    return p;
+}
+
+void TRpForm::removeDataSource(const QString &name)
+{
+    for (auto it = sources_.begin(); it != sources_.end(); ++it)
+        if (it->name.compare(name, Qt::CaseInsensitive) == 0) {
+            sources_.erase(it); // an owned adapter is destroyed; every reference to it clears
+            return;
+        }
+}
+
+TRpDataSet *TRpForm::findDataSource(const QString &name) const
+{
+    for (const NamedSource &s : sources_)
+        if (s.name.compare(name, Qt::CaseInsensitive) == 0)
+            return s.dataSet;
+    return nullptr;
+}
+
+QString TRpForm::dataSourceName(const TRpDataSet *dataSet) const
+{
+    for (const NamedSource &s : sources_)
+        if (s.dataSet == dataSet)
+            return s.name;
+    return QString();
+}
+
+void TRpForm::bindEvent(TRpComponent *component, const QString &event, const QString &handler)
+{
+    throw TRpError(QStringLiteral("%1.%2: handler %3 not found").arg(component->Name, event, handler));
+}

@@ -1,0 +1,101 @@
+// Report components and the form that owns them. A form holds its components in creation
+// order (the order of its stored definition), tells every component when another one is
+// inserted or removed, and names the data sources and event handlers that components refer to.
+// Components are made with TRpForm::create, which inserts them once they are fully built.
+#pragma once
+
+#include "RpDataSet.h"
+#include "RpTypes.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class TRpForm;
+class TRpBand;
+
+enum TOperation { opInsert, opRemove };
+
+class TRpComponent : public QObject {
+    Q_OBJECT
+public:
+    explicit TRpComponent(TRpForm *owner);
+    ~TRpComponent() override;
+
+    QString Name;
+    int Tag = 0;
+
+    TRpForm *form() const { return form_; }
+    bool designing() const;
+
+    // Stored properties, set by name from their text in stored order. setStoredProperty
+    // answers false for a name the class does not have.
+    virtual bool setStoredProperty(const QString &name, const QString &value);
+    // References to other components or data sources, set after every component exists.
+    virtual bool isReferenceProperty(const QString &) const { return false; }
+    virtual void setReference(const QString &name, QObject *target);
+    // Events, bound by the form to its handlers.
+    virtual bool isEventProperty(const QString &) const { return false; }
+
+    virtual void Notification(TRpComponent *component, TOperation operation);
+
+    // The band this control is placed on (none for bands and non-visual components).
+    TRpBand *parentBand() const { return parentBand_; }
+    virtual void setParentBand(TRpBand *band);
+
+private:
+    friend class TRpForm;
+    TRpForm *form_;
+    TRpBand *parentBand_ = nullptr;
+};
+
+class TRpForm : public QObject {
+    Q_OBJECT
+public:
+    explicit TRpForm(QObject *parent = nullptr);
+    ~TRpForm() override;
+
+    template <typename T, typename... Args> T *create(Args &&...args)
+    {
+        T *c = new T(this, std::forward<Args>(args)...);
+        insertComponent(c);
+        return c;
+    }
+
+    QString Name;
+    RpFont Font; // the font bands and controls inherit
+    bool Designing = false;
+
+    const QList<TRpComponent *> &components() const { return components_; }
+    TRpComponent *findComponent(const QString &name) const;
+
+    // Removes the component (telling every other component) and destroys it.
+    void destroyComponent(TRpComponent *component);
+
+    // Data sources the components may name. A data source of the data module is read through
+    // an adapter that the form owns; a TRpDataSet is not owned.
+    void addDataSource(const QString &name, TRpDataSet *dataSet);
+    TRpDataSet *addDataSource(const QString &name, dataaware::DataSource *source);
+    void removeDataSource(const QString &name);
+    TRpDataSet *findDataSource(const QString &name) const;
+    QString dataSourceName(const TRpDataSet *dataSet) const;
+
+    // Binds the event of component to the form's handler of that name; the base form has no
+    // handlers, so a definition naming one is refused.
+    virtual void bindEvent(TRpComponent *component, const QString &event, const QString &handler);
+
+private:
+    friend class TRpComponent;
+    void insertComponent(TRpComponent *component);
+    void removeComponent(TRpComponent *component);
+
+    QList<TRpComponent *> components_;
+    struct NamedSource {
+        QString name;
+        QPointer<TRpDataSet> dataSet;
+        std::unique_ptr<TRpDataSet> owned;
+    };
+    std::vector<NamedSource> sources_;
+};

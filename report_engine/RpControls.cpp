@@ -1,0 +1,498 @@
+#include "RpControls.h"
+#include "FloatFormat.h"
+#include "RpPrinter.h"
+#include "StoredValues.h"
+#include "TextMeasure.h"
+
+using metafile::TextAlign;
+
+namespace {
+
+const QStringList OperationNames = {"SUM", "COUNT", "MAX", "MIN", "AVERAGE"};
+
+TextAlign textAlign(TAlignment a)
+{
+    return a == taRightJustify ? TextAlign::Right : a == taCenter ? TextAlign::Center : TextAlign::Left;
+}
+
+// Geometry properties every printable control stores.
+bool setGeometry(int &left, int &top, int &width, int &height, const QString &name, const QString &value)
+{
+    if (name == "Left")
+        left = rp::toInt(name, value);
+    else if (name == "Top")
+        top = rp::toInt(name, value);
+    else if (name.compare("Width", Qt::CaseInsensitive) == 0)
+        width = rp::toInt(name, value);
+    else if (name.compare("Height", Qt::CaseInsensitive) == 0)
+        height = rp::toInt(name, value);
+    else
+        return false;
+    return true;
+}
+
+// A font of its own starts from the inherited one.
+bool setOwnFont(RpFont &font, bool &parentFont, const RpFont &inherited, const QString &name,
+                const QString &value)
+{
+    if (name == "ParentFont") {
+        parentFont = rp::toBool(name, value);
+        return true;
+    }
+    if (!name.startsWith("Font."))
+        return false;
+    if (parentFont) {
+        font = inherited;
+        parentFont = false;
+    }
+    return rp::setFontProperty(font, name, value);
+}
+
+RpFont inheritedFont(const TRpComponent *c)
+{
+    if (c->parentBand())
+        return c->parentBand()->effectiveFont();
+    return c->form() ? c->form()->Font : RpFont();
+}
+
+} // namespace
+
+// --- TRpCustomControl ---------------------------------------------------------------------
+
+TRpCustomControl::TRpCustomControl(TRpForm *owner) : TRpComponent(owner)
+{
+}
+
+RpFont TRpCustomControl::effectiveFont() const
+{
+    return ParentFont ? inheritedFont(this) : Font;
+}
+
+QColor TRpCustomControl::effectiveColor() const
+{
+    if (Color.isValid())
+        return Color;
+    return parentBand() ? parentBand()->Color : QColor(Qt::white);
+}
+
+void TRpCustomControl::PrintToCanvas(int ofsX, int ofsY)
+{
+    printText(ofsX, ofsY, Caption());
+}
+
+void TRpCustomControl::PrintHeight(int &extra)
+{
+    extra = 0;
+}
+
+void TRpCustomControl::printText(int ofsX, int ofsY, QString text)
+{
+    if (OnPrint && !designing())
+        OnPrint(this, text);
+    metafile::Canvas *canvas = RpPrinter().Canvas();
+    if (!canvas)
+        return;
+    const RpFont font = effectiveFont();
+    canvas->setFont(font);
+
+    int left, right;
+    if (AlignToBand) {
+        left = 0;
+        right = RpPrinter().PageWidth;
+    } else {
+        left = ofsX + Left;
+        right = left + Width;
+    }
+    const int top = ofsY + Top;
+    const int bottom = top + Height;
+    const QColor background = Transparent ? QColor() : effectiveColor();
+
+    int boxRight = right;   // bounds the fill and the clip
+    int refRight = right;   // the right edge the reference point uses
+    bool clip = false;
+    if (AutoSize) {
+        boxRight = left + metafile::textWidth(font, text);
+    } else {
+        clip = true;
+        if (Alignment == taRightJustify) {
+            if (AlignToBand) {
+                boxRight = refRight = right - 5;
+            } else {
+                // The text ends one space-width inside the control's edge.
+                text += QChar(' ');
+                boxRight = right + metafile::textWidth(font, QStringLiteral(" "));
+            }
+        }
+    }
+    const int x = Alignment == taRightJustify ? refRight
+                : Alignment == taCenter ? left + (refRight - left) / 2 : left;
+    const QRect box(left, top, boxRight - left, bottom - top);
+    canvas->drawText(x, top, text, textAlign(Alignment), &box, clip, background);
+}
+
+bool TRpCustomControl::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "Caption")
+        caption_ = value;
+    else if (name == "Alignment")
+        Alignment = TAlignment(rp::toEnum(name, value, rp::AlignmentNames));
+    else if (name == "AutoSize")
+        AutoSize = rp::toBool(name, value);
+    else if (name == "Transparent")
+        Transparent = rp::toBool(name, value);
+    else if (name == "AlignToBand")
+        AlignToBand = rp::toBool(name, value);
+    else if (name == "Visible")
+        Visible = rp::toBool(name, value);
+    else if (name == "Color")
+        Color = rp::toColor(name, value);
+    else if (name == "ParentColor")
+        ; // the band's colour is used whenever no colour of its own is set
+    else if (setGeometry(Left, Top, Width, Height, name, value)
+             || setOwnFont(Font, ParentFont, inheritedFont(this), name, value))
+        ;
+    else
+        return TRpComponent::setStoredProperty(name, value);
+    return true;
+}
+
+bool TRpCustomControl::isEventProperty(const QString &name) const
+{
+    return name == "OnPrint";
+}
+
+TRpLabel::TRpLabel(TRpForm *owner) : TRpCustomControl(owner)
+{
+    AutoSize = true;
+}
+
+// --- TRpDBText ----------------------------------------------------------------------------
+
+TRpDBText::TRpDBText(TRpForm *owner) : TRpCustomControl(owner)
+{
+}
+
+void TRpDBText::setDataSource(TRpDataSet *dataSet)
+{
+    QObject::disconnect(connection_);
+    dataSource_ = dataSet;
+    if (dataSet)
+        connection_ = connect(dataSet, &TRpDataSet::recordChanged, this, [this] { recordChanged(); });
+    stale_ = true;
+}
+
+void TRpDBText::setDataField(const QString &field)
+{
+    dataField_ = field;
+    stale_ = true;
+}
+
+int TRpDBText::linkedField() const
+{
+    if (!dataSource_ || !dataSource_->isOpen() || dataField_.isEmpty())
+        return -1;
+    return dataSource_->fieldIndex(dataField_);
+}
+
+bool TRpDBText::linkedToMemo() const
+{
+    const int field = linkedField();
+    return field >= 0 && dataSource_->fieldKind(field) == TRpFieldKind::Memo;
+}
+
+QStringList TRpDBText::memoLines() const
+{
+    return metafile::wrapText(effectiveFont(), dataSource_->displayText(linkedField()), Width);
+}
+
+QString TRpDBText::Caption()
+{
+    if (stale_) {
+        const int field = linkedField();
+        if (field < 0) {
+            caption_ = designing() ? Name : QString();
+        } else if (dataSource_->fieldKind(field) == TRpFieldKind::Memo) {
+            const QStringList lines = memoLines();
+            caption_ = lines.isEmpty() ? QStringLiteral("(empty memo)") : lines.first();
+        } else {
+            caption_ = dataSource_->displayText(field);
+        }
+        stale_ = false;
+    }
+    return caption_;
+}
+
+void TRpDBText::PrintToCanvas(int ofsX, int ofsY)
+{
+    if (!linkedToMemo()) {
+        printText(ofsX, ofsY, Caption());
+        return;
+    }
+    const QStringList lines = memoLines();
+    for (int i = 0; i < lines.size(); ++i) {
+        caption_ = lines[i];
+        stale_ = false; // the last printed line stays the caption until the record changes
+        printText(ofsX, ofsY + i * Height, lines[i]);
+    }
+}
+
+void TRpDBText::PrintHeight(int &extra)
+{
+    extra = 0;
+    if (linkedToMemo()) {
+        const int n = int(memoLines().size());
+        if (n > 0)
+            extra = (n - 1) * Height;
+    }
+}
+
+bool TRpDBText::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "DataField")
+        setDataField(value);
+    else if (name == "AlignToBand")
+        return false; // not published: a data field always aligns within itself
+    else
+        return TRpCustomControl::setStoredProperty(name, value);
+    return true;
+}
+
+bool TRpDBText::isReferenceProperty(const QString &name) const
+{
+    return name == "DataSource";
+}
+
+void TRpDBText::setReference(const QString &name, QObject *target)
+{
+    if (name == "DataSource")
+        setDataSource(qobject_cast<TRpDataSet *>(target));
+}
+
+// --- TRpDBCalc ----------------------------------------------------------------------------
+
+TRpDBCalc::TRpDBCalc(TRpForm *owner) : TRpDBText(owner)
+{
+    Alignment = taRightJustify;
+}
+
+void TRpDBCalc::setOperation(TRpCalcOperation operation)
+{
+    operation_ = operation;
+    caption_ = DataField().isEmpty() ? Name
+                                     : OperationNames[operation] + '(' + DataField() + ')';
+}
+
+void TRpDBCalc::ResetCalc()
+{
+    count_ = 0;
+    floatMax_ = -99999999;
+    floatMin_ = 999999999;
+    intMax_ = -99999999;
+    intMin_ = 99999999;
+    intSum_ = 0;
+    floatSum_ = 0;
+    recordChanged();
+}
+
+void TRpDBCalc::UpdateCalc()
+{
+    const int field = linkedField();
+    if (field >= 0) {
+        const TRpFieldKind kind = DataSource()->fieldKind(field);
+        if (kind == TRpFieldKind::Float) {
+            const double v = DataSource()->value(field);
+            floatSum_ += v;
+            if (floatMin_ > v)
+                floatMin_ = v;
+            if (floatMax_ < v)
+                floatMax_ = v;
+        } else if (kind == TRpFieldKind::Integer) {
+            const auto v = qint32(DataSource()->value(field));
+            intSum_ = qint32(quint32(intSum_) + quint32(v)); // 32 bits, wrapping, as stored
+            if (v < intMin_)
+                intMin_ = v;
+            if (v > intMax_)
+                intMax_ = v;
+        }
+    }
+    ++count_;
+}
+
+QString TRpDBCalc::totalText()
+{
+    const int field = linkedField();
+    const bool integerField = field >= 0 && DataSource()->fieldKind(field) == TRpFieldKind::Integer;
+    if (integerField || operation_ == rcCOUNT) {
+        qint32 v = 0;
+        switch (operation_) {
+        case rcSUM: v = intSum_; break;
+        case rcCOUNT: v = count_; break;
+        case rcMAX: v = intMax_; break;
+        case rcMIN: v = intMin_; break;
+        case rcAVERAGE: v = count_ == 0 ? 0 : intSum_ / count_; break; // truncated toward zero
+        }
+        return QString::number(v);
+    }
+    double v = 0;
+    switch (operation_) {
+    case rcSUM: v = floatSum_; break;
+    case rcCOUNT: break;
+    case rcMAX: v = floatMax_; break;
+    case rcMIN: v = floatMin_; break;
+    case rcAVERAGE: v = count_ < 1 ? 0 : floatSum_ / count_; break;
+    }
+    return rp::formatFloat(PrintMask, v);
+}
+
+void TRpDBCalc::PrintToCanvas(int ofsX, int ofsY)
+{
+    const QString text = totalText();
+    caption_ = text;
+    printText(ofsX, ofsY, text);
+}
+
+bool TRpDBCalc::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "Operation")
+        setOperation(TRpCalcOperation(rp::toEnum(name, value, {"rcSUM", "rcCOUNT", "rcMAX", "rcMIN", "rcAVERAGE"})));
+    else if (name == "PrintMask")
+        PrintMask = value;
+    else
+        return TRpDBText::setStoredProperty(name, value);
+    return true;
+}
+
+bool TRpDBCalc::isReferenceProperty(const QString &name) const
+{
+    return name == "ResetBand" || TRpDBText::isReferenceProperty(name);
+}
+
+void TRpDBCalc::setReference(const QString &name, QObject *target)
+{
+    if (name == "ResetBand")
+        setResetBand(qobject_cast<TRpBand *>(target));
+    else
+        TRpDBText::setReference(name, target);
+}
+
+// --- TRpShape -----------------------------------------------------------------------------
+
+TRpShape::TRpShape(TRpForm *owner) : TRpCustomControl(owner)
+{
+    Width = 65;
+    Height = 65;
+}
+
+void TRpShape::setShape(TRpShapeType shape)
+{
+    shape_ = shape;
+    if (shape == rsVertLine)
+        Width = Pen.width + 3;
+    else if (shape == rsHorLine)
+        Height = Pen.width + 3;
+}
+
+void TRpShape::PrintToCanvas(int ofsX, int ofsY)
+{
+    metafile::Canvas *canvas = RpPrinter().Canvas();
+    if (!canvas)
+        return;
+    canvas->setPen(Pen);
+    canvas->setBrush(Brush);
+    const int x0 = ofsX + Left, y0 = ofsY + Top, x1 = x0 + Width, y1 = y0 + Height;
+    switch (shape_) {
+    case rsRectangle: canvas->drawRectangle(QRect(x0, y0, Width, Height)); break;
+    case rsCircle: canvas->drawEllipse(QRect(x0, y0, Width, Height)); break;
+    case rsVertLine: canvas->drawLine(x0, y0, x0, y1); break;
+    case rsHorLine: canvas->drawLine(x0, y0, x1, y0); break;
+    case rsTopAndBottom:
+        canvas->drawLine(x0, y0, x1, y0);
+        canvas->drawLine(x0, y1, x1, y1);
+        break;
+    case rsRightAndLeft:
+        canvas->drawLine(x0, y0, x0, y1);
+        canvas->drawLine(x1, y0, x1, y1);
+        break;
+    }
+}
+
+bool TRpShape::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "Shape")
+        setShape(TRpShapeType(rp::toEnum(name, value, {"rsRectangle", "rsCircle", "rsVertLine", "rsHorLine",
+                                                       "rsTopAndBottom", "rsRightAndLeft"})));
+    else if (rp::setPenProperty(Pen, "Pen", name, value) || rp::setBrushProperty(Brush, name, value))
+        ;
+    else
+        return TRpCustomControl::setStoredProperty(name, value);
+    return true;
+}
+
+// --- TRpMemo ------------------------------------------------------------------------------
+
+TRpMemo::TRpMemo(TRpForm *owner) : TRpComponent(owner)
+{
+}
+
+RpFont TRpMemo::effectiveFont() const
+{
+    return ParentFont ? inheritedFont(this) : Font;
+}
+
+QStringList TRpMemo::shownLines() const
+{
+    if (!WordWrap)
+        return Lines;
+    QStringList shown;
+    const RpFont font = effectiveFont();
+    for (const QString &line : Lines) {
+        const QStringList wrapped = metafile::wrapText(font, line, Width);
+        if (wrapped.isEmpty())
+            shown << QString();
+        else
+            shown << wrapped;
+    }
+    return shown;
+}
+
+void TRpMemo::PrintToCanvas(int ofsX, int ofsY)
+{
+    metafile::Canvas *canvas = RpPrinter().Canvas();
+    if (Lines.isEmpty() || !canvas)
+        return;
+    const RpFont font = effectiveFont();
+    const int h = metafile::textHeight(font);
+    const int top = ofsY + Top, left = ofsX + Left, right = left + Width;
+    const int lowest = ofsY + Top + Height - h;
+    canvas->setFont(font);
+    const QStringList lines = shownLines();
+    for (int i = 0; i < lines.size(); ++i) {
+        const int y = top + i * h;
+        if (y > lowest)
+            break;
+        const int x = Alignment == taRightJustify ? right : Alignment == taCenter ? left + (right - left) / 2 : left;
+        canvas->drawText(x, y, lines[i], textAlign(Alignment), nullptr, false, QColor());
+    }
+}
+
+bool TRpMemo::setStoredProperty(const QString &name, const QString &value)
+{
+    if (name == "Lines")
+        Lines = value.isEmpty() ? QStringList() : value.split('\n');
+    else if (name == "Text")
+        ; // a stored text is read and dropped: Lines holds the memo's text
+    else if (name == "Alignment")
+        Alignment = TAlignment(rp::toEnum(name, value, rp::AlignmentNames));
+    else if (name == "Color")
+        Color = rp::toColor(name, value);
+    else if (name == "WordWrap")
+        WordWrap = rp::toBool(name, value);
+    else if (name == "Visible")
+        Visible = rp::toBool(name, value);
+    else if (setGeometry(Left, Top, Width, Height, name, value)
+             || setOwnFont(Font, ParentFont, inheritedFont(this), name, value))
+        ;
+    else
+        return TRpComponent::setStoredProperty(name, value);
+    return true;
+}
