@@ -205,8 +205,16 @@ void TableFile::reloadCounters()
     count.step();
     recordCount_ = int(count.int64(0));
     nextRid_ = count.int64(1) + 1;
-    Statement gen(db_, path_, "SELECT value FROM meta WHERE key = 'generation'");
-    generation_ = gen.step() ? gen.int64(0) : 0;
+    Statement gen(db_, path_, "SELECT key, value FROM meta");
+    generation_ = 0;
+    indexGenerations_.clear();
+    while (gen.step()) {
+        const QString key = gen.text(0);
+        if (key == QLatin1String("generation"))
+            generation_ = gen.int64(1);
+        else if (key.startsWith(QLatin1String("index ")))
+            indexGenerations_.insert(key.mid(6).toInt(), gen.int64(1));
+    }
 }
 
 void TableFile::checkNotTruncated()
@@ -304,7 +312,7 @@ bool TableFile::attachIndex(int number, const QString &xg, const QString &yg)
         query("SELECT value FROM " + slot->alias + ".meta WHERE key = 'generation'",
               [&](sqlite3_stmt *st) { generation = sqlite3_column_int64(st, 0); });
         query("SELECT count(*) FROM (SELECT 1 FROM " + slot->alias + ".idx LIMIT 1)", [](sqlite3_stmt *) {});
-        if (!haveDef || generation != generation_ || (slot->caseInsensitive && collator != collatorVersion())
+        if (!haveDef || generation != indexGenerations_.value(number, -2) || (slot->caseInsensitive && collator != collatorVersion())
             || slotByName(slot->name) >= 0)
             throw BadIndex{};
         for (const QString &f : fields.split(u';')) {
@@ -400,6 +408,7 @@ bool TableFile::readRecord(qint64 rid, QStringList &values)
 
 void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringList &values, qint64 rid)
 {
+    dirtySlots_.insert(slot.number);
     stmt.reset();
     for (int p = 0; p < 3; ++p)
         stmt.bindBlob(p + 1, keyFor(slot, p, values));
@@ -630,6 +639,7 @@ int TableFile::addIndex(const QString &name, const QVector<int> &fields, bool ca
         def.bind(3, qint64(caseInsensitive ? 1 : 0));
         def.bind(4, collatorVersion());
         def.run();
+        dirtySlots_.insert(slot.number);
         fillIndex(slot);
         commit();
     } catch (...) {
@@ -693,16 +703,28 @@ void TableFile::commit()
     if (!inTransaction_)
         return;
     try {
+        // Only the files this transaction wrote take part in the commit: the table, and the
+        // indexes whose keys changed, each stamped with the generation the table records for it.
         const qint64 next = generation_ + 1;
-        auto bump = [&](const QByteArray &schema) {
-            Statement st(db_, path_, "UPDATE " + schema + ".meta SET value = ?1 WHERE key = 'generation'");
+        Statement stamp(db_, path_, "UPDATE main.meta SET value = ?1 WHERE key = 'generation'");
+        stamp.bind(1, next);
+        stamp.run();
+        Statement record(db_, path_, "INSERT OR REPLACE INTO main.meta(key, value) VALUES(?1, ?2)");
+        for (auto &slot : slots_) {
+            if (!dirtySlots_.contains(slot->number))
+                continue;
+            Statement st(db_, path_, "UPDATE " + slot->alias + ".meta SET value = ?1 WHERE key = 'generation'");
             st.bind(1, next);
             st.run();
-        };
-        bump("main");
-        for (auto &slot : slots_)
-            bump(slot->alias);
+            record.reset();
+            record.bind(1, QStringLiteral("index %1").arg(slot->number));
+            record.bind(2, next);
+            record.run();
+        }
         execSql(db_, path_, "COMMIT");
+        for (int n : std::as_const(dirtySlots_))
+            indexGenerations_.insert(n, next);
+        dirtySlots_.clear();
         generation_ = next;
     } catch (...) {
         rollback();
@@ -721,6 +743,7 @@ void TableFile::rollback()
         t->resetScan();
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
+    dirtySlots_.clear();
     auto &p = pendingFiles();
     p.erase(std::remove(p.begin(), p.end(), this), p.end());
     reloadCounters();

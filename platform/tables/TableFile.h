@@ -6,8 +6,9 @@
 //              meta(key, value) with the write generation
 //   cd.XGn     idx(k1, k2, k3, rid) WITHOUT ROWID: the sort keys of one index; meta generation
 //   cd.YGn     def(name, fields, case_insensitive, collator): that index's definition
-// The write generation is raised in the table and in every index in the same transaction, so
-// an index whose generation differs from its table's is out of step; at open it is detached and
+// Every commit raises the table's write generation; each index written by the commit is stamped
+// with it in the same transaction, and the table records that stamp ("index n" in its meta).
+// An index whose stamp differs from the one its table records is out of step; at open it is detached and
 // its files removed, and the index is then missing until it is added again.
 //
 // Invariant: outside a transaction every usable index holds exactly one row per record.
@@ -17,6 +18,7 @@
 #include "Statement.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -114,6 +116,8 @@ private:
     int recordCount_ = 0;
     qint64 nextRid_ = 1;
     qint64 generation_ = 0;
+    QHash<int, qint64> indexGenerations_; // the stamp the table records for each index file
+    QSet<int> dirtySlots_;                // index files written by the open transaction
     quint64 version_ = 0;
     bool inTransaction_ = false;
     std::vector<Table *> cursors_;
