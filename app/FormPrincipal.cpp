@@ -50,6 +50,7 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
     move(screen.center() - rect().center());
 
+    setObjectName(QStringLiteral("FormPrincipal"));
     FormPrincipal = this;
 }
 
@@ -66,49 +67,59 @@ void TFormPrincipal::setCreator(ExternalCommand command, std::function<void()> c
 
 void TFormPrincipal::buildMenus()
 {
-    auto item = [this](QMenu *menu, const QString &text, void (TFormPrincipal::*handler)()) {
+    auto item = [this](QMenu *menu, const char *name, const QString &text,
+                       void (TFormPrincipal::*handler)()) {
         QAction *action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     QMenuBar *MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
     Cadastro1 = MainMenu1->addMenu(QStringLiteral("&Cadastro"));
-    Artista1 = item(Cadastro1, QStringLiteral("&Artista"), &TFormPrincipal::Artista1Click);
-    CD1 = item(Cadastro1, QStringLiteral("&CD"), &TFormPrincipal::CD1Click);
+    Cadastro1->setObjectName(QStringLiteral("Cadastro1"));
+    Artista1 = item(Cadastro1, "Artista1", QStringLiteral("&Artista"), &TFormPrincipal::Artista1Click);
+    CD1 = item(Cadastro1, "CD1", QStringLiteral("&CD"), &TFormPrincipal::CD1Click);
     Cadastro1->addSeparator();
-    Retirada1 = item(Cadastro1, QStringLiteral("&Retirada"), &TFormPrincipal::Retirada1Click);
-    Retorno1 = item(Cadastro1, QStringLiteral("R&etorno"), &TFormPrincipal::Retorno1Click);
+    Retirada1 = item(Cadastro1, "Retirada1", QStringLiteral("&Retirada"), &TFormPrincipal::Retirada1Click);
+    Retorno1 = item(Cadastro1, "Retorno1", QStringLiteral("R&etorno"), &TFormPrincipal::Retorno1Click);
     Cadastro1->addSeparator();
-    Pesquisa1 = item(Cadastro1, QStringLiteral("&Pesquisa"), &TFormPrincipal::Pesquisa1Click);
+    Pesquisa1 = item(Cadastro1, "Pesquisa1", QStringLiteral("&Pesquisa"), &TFormPrincipal::Pesquisa1Click);
 
     Relatrios1 = MainMenu1->addMenu(QStringLiteral("&Relatórios"));
-    CD2 = item(Relatrios1, QStringLiteral("&CD"), &TFormPrincipal::CD2Click);
-    Retirada2 = item(Relatrios1, QStringLiteral("&Retirada"), &TFormPrincipal::Retirada2Click);
-    Msica1 = item(Relatrios1, QStringLiteral("&Música"), &TFormPrincipal::Msica1Click);
+    Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
+    CD2 = item(Relatrios1, "CD2", QStringLiteral("&CD"), &TFormPrincipal::CD2Click);
+    Retirada2 = item(Relatrios1, "Retirada2", QStringLiteral("&Retirada"), &TFormPrincipal::Retirada2Click);
+    Msica1 = item(Relatrios1, "Msica1", QStringLiteral("&Música"), &TFormPrincipal::Msica1Click);
 
     Janelas1 = MainMenu1->addMenu(QStringLiteral("&Janelas"));
-    Janela1 = item(Janelas1, QStringLiteral("&Cascata"), &TFormPrincipal::Janela1Click);
-    LadoaLado1 = item(Janelas1, QStringLiteral("&Lado a Lado Horizontal"), &TFormPrincipal::LadoaLado1Click);
-    LadoaLadoVertical1 = item(Janelas1, QStringLiteral("L&ado a Lado Vertical"),
+    Janelas1->setObjectName(QStringLiteral("Janelas1"));
+    Janela1 = item(Janelas1, "Janela1", QStringLiteral("&Cascata"), &TFormPrincipal::Janela1Click);
+    LadoaLado1 = item(Janelas1, "LadoaLado1", QStringLiteral("&Lado a Lado Horizontal"), &TFormPrincipal::LadoaLado1Click);
+    LadoaLadoVertical1 = item(Janelas1, "LadoaLadoVertical1", QStringLiteral("L&ado a Lado Vertical"),
                               &TFormPrincipal::LadoaLadoVertical1Click);
-    Organizarcones1 = item(Janelas1, QStringLiteral("&Organizar Ícones"), &TFormPrincipal::Organizarcones1Click);
+    Organizarcones1 = item(Janelas1, "Organizarcones1", QStringLiteral("&Organizar Ícones"), &TFormPrincipal::Organizarcones1Click);
 
     Opers1 = MainMenu1->addMenu(QStringLiteral("&Opções"));
-    Manuteno1 = item(Opers1, QStringLiteral("&Manutenção"), &TFormPrincipal::Manuteno1Click);
-    Reinicializar1 = item(Opers1, QStringLiteral("&Reinicializar"), &TFormPrincipal::Reinicializar1Click);
-    Sobre1 = item(Opers1, QStringLiteral("&Sobre"), &TFormPrincipal::Sobre1Click);
-    Termina1 = item(Opers1, QStringLiteral("&Termina"), &TFormPrincipal::Termina1Click);
+    Opers1->setObjectName(QStringLiteral("Opers1"));
+    Manuteno1 = item(Opers1, "Manuteno1", QStringLiteral("&Manutenção"), &TFormPrincipal::Manuteno1Click);
+    Reinicializar1 = item(Opers1, "Reinicializar1", QStringLiteral("&Reinicializar"), &TFormPrincipal::Reinicializar1Click);
+    Sobre1 = item(Opers1, "Sobre1", QStringLiteral("&Sobre"), &TFormPrincipal::Sobre1Click);
+    Termina1 = item(Opers1, "Termina1", QStringLiteral("&Termina"), &TFormPrincipal::Termina1Click);
 
     // "&Ajuda" is a command of its own on the menu bar.
     Ajuda1 = MainMenu1->addAction(QStringLiteral("&Ajuda"));
+    Ajuda1->setObjectName(QStringLiteral("Ajuda1"));
     connect(Ajuda1, &QAction::triggered, this, &TFormPrincipal::Ajuda1Click);
 }
 
-QToolButton *TFormPrincipal::addToolButton(const QString &glyph, const QString &hint,
+QToolButton *TFormPrincipal::addToolButton(const char *name, const QString &glyph, const QString &hint,
                                            void (TFormPrincipal::*handler)())
 {
     auto *button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
     button->setIcon(QIcon(QStringLiteral(":/melvora/icons/%1.svg").arg(glyph)));
     button->setToolTip(hint);
     button->setAccessibleName(hint);
@@ -130,24 +141,24 @@ void TFormPrincipal::buildToolBar()
     setContextMenuPolicy(Qt::NoContextMenu);
     addToolBar(Qt::TopToolBarArea, Panel1);
 
-    BitBtn1 = addToolButton(QStringLiteral("artista"), QStringLiteral("Cadastra Artista"),
+    BitBtn1 = addToolButton("BitBtn1", QStringLiteral("artista"), QStringLiteral("Cadastra Artista"),
                             &TFormPrincipal::Artista1Click);
-    BitBtn2 = addToolButton(QStringLiteral("cd"), QStringLiteral("Cadastra CDs"), &TFormPrincipal::CD1Click);
-    BitBtn3 = addToolButton(QStringLiteral("retira"), QStringLiteral("Retira CD"), &TFormPrincipal::Retirada1Click);
-    BitBtn4 = addToolButton(QStringLiteral("retorna"), QStringLiteral("Retorna CD à coleção"),
+    BitBtn2 = addToolButton("BitBtn2", QStringLiteral("cd"), QStringLiteral("Cadastra CDs"), &TFormPrincipal::CD1Click);
+    BitBtn3 = addToolButton("BitBtn3", QStringLiteral("retira"), QStringLiteral("Retira CD"), &TFormPrincipal::Retirada1Click);
+    BitBtn4 = addToolButton("BitBtn4", QStringLiteral("retorna"), QStringLiteral("Retorna CD à coleção"),
                             &TFormPrincipal::Retorno1Click);
-    BitBtn10 = addToolButton(QStringLiteral("pesquisa"), QStringLiteral("Pesquisa"), &TFormPrincipal::Pesquisa1Click);
+    BitBtn10 = addToolButton("BitBtn10", QStringLiteral("pesquisa"), QStringLiteral("Pesquisa"), &TFormPrincipal::Pesquisa1Click);
     Panel1->addSeparator();
-    BitBtn7 = addToolButton(QStringLiteral("relatorio-cd"), QStringLiteral("Exibe Relatório de CDs"),
+    BitBtn7 = addToolButton("BitBtn7", QStringLiteral("relatorio-cd"), QStringLiteral("Exibe Relatório de CDs"),
                             &TFormPrincipal::CD2Click);
-    BitBtn8 = addToolButton(QStringLiteral("relatorio-retirada"), QStringLiteral("Exibe Relatório de Retiradas"),
+    BitBtn8 = addToolButton("BitBtn8", QStringLiteral("relatorio-retirada"), QStringLiteral("Exibe Relatório de Retiradas"),
                             &TFormPrincipal::Retirada2Click);
-    BitBtn9 = addToolButton(QStringLiteral("relatorio-musica"), QStringLiteral("Exibe Relatório de Músicas"),
+    BitBtn9 = addToolButton("BitBtn9", QStringLiteral("relatorio-musica"), QStringLiteral("Exibe Relatório de Músicas"),
                             &TFormPrincipal::Msica1Click);
     Panel1->addSeparator();
-    BitBtn6 = addToolButton(QStringLiteral("ajuda"), QStringLiteral("Ajuda"), &TFormPrincipal::Ajuda1Click);
-    BitBtn11 = addToolButton(QStringLiteral("sobre"), QStringLiteral("Sobre..."), &TFormPrincipal::Sobre1Click);
-    BitBtn5 = addToolButton(QStringLiteral("termina"), QStringLiteral("Termina execução"),
+    BitBtn6 = addToolButton("BitBtn6", QStringLiteral("ajuda"), QStringLiteral("Ajuda"), &TFormPrincipal::Ajuda1Click);
+    BitBtn11 = addToolButton("BitBtn11", QStringLiteral("sobre"), QStringLiteral("Sobre..."), &TFormPrincipal::Sobre1Click);
+    BitBtn5 = addToolButton("BitBtn5", QStringLiteral("termina"), QStringLiteral("Termina execução"),
                             &TFormPrincipal::Termina1Click);
 }
 

@@ -109,7 +109,7 @@ private:
 
     void buildMenus();
     void buildToolBar();
-    QToolButton *addToolButton(const QString &glyph, const QString &hint, void (TFormPrincipal::*handler)());
+    QToolButton *addToolButton(const char *name, const QString &glyph, const QString &hint, void (TFormPrincipal::*handler)());
     // Creates the window of command, then disables its pair.
     void openExternal(ExternalCommand command, QAction *item, QToolButton *button);
     void runExternal(ExternalCommand command);

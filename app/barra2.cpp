@@ -10,6 +10,7 @@
 Tbarraform2::Tbarraform2(TFormPrincipal *owner)
     : TJobForm(owner, QStringLiteral("Reinicializar"), QStringLiteral("Reinicicializando arquivos"))
 {
+    setObjectName(QStringLiteral("barraform2"));
 }
 
 void Tbarraform2::FormPaint()

@@ -10,6 +10,7 @@
 Tindexaform::Tindexaform(TFormPrincipal *owner)
     : TJobForm(owner, QStringLiteral("Indexa"), QStringLiteral("Indexando Arquivos"))
 {
+    setObjectName(QStringLiteral("indexaform"));
 }
 
 void Tindexaform::FormPaint()

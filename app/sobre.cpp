@@ -13,6 +13,7 @@
 TSobreForm::TSobreForm(TFormPrincipal *owner)
     : TChildForm(owner, QStringLiteral("Sobre"), Box::Minimise)
 {
+    setObjectName(QStringLiteral("SobreForm"));
     auto *contents = new QWidget;
     contents->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 

@@ -38,6 +38,13 @@ TEST_F(MainWindowTest, MenusAndToolBarReadAsDesigned)
               QStringList({"&Cascata", "&Lado a Lado Horizontal", "L&ado a Lado Vertical", "&Organizar Ícones"}));
     EXPECT_EQ(itemTexts(w->Opers1->actions()),
               QStringList({"&Manutenção", "&Reinicializar", "&Sobre", "&Termina"}));
+    QStringList names;
+    for (QAction *a : w->Cadastro1->actions() + w->Relatrios1->actions() + w->Janelas1->actions()
+                          + w->Opers1->actions() + QList<QAction *>{w->Ajuda1})
+        names << a->objectName();
+    EXPECT_EQ(names.join(u' '), QStringLiteral("Artista1 CD1  Retirada1 Retorno1  Pesquisa1 CD2 Retirada2 Msica1 "
+                                               "Janela1 LadoaLado1 LadoaLadoVertical1 Organizarcones1 "
+                                               "Manuteno1 Reinicializar1 Sobre1 Termina1 Ajuda1"));
     EXPECT_EQ(bar.last(), w->Ajuda1);
     EXPECT_EQ(w->Ajuda1->menu(), nullptr);
     for (QAction *a : bar + w->Cadastro1->actions() + w->Opers1->actions())
