@@ -176,6 +176,7 @@ QWidget *TCDForm::buildCDPage()
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addWidget(DBNavigator1, 0, Qt::AlignLeft);
+    layout->addStretch(1);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
@@ -202,11 +203,12 @@ QWidget *TCDForm::buildSongPage()
     Label8 = new QLabel(QStringLiteral("Música"));
     t_musica = new QLineEdit;
     t_musica->setMaxLength(40);
+    t_musica->setMinimumWidth(180);
     BitBtn8 = glyphButton(QStringLiteral("Inserir"), catalogue::Glyph::Inserir);
     Label9 = new QLabel(QStringLiteral("Relação de Músicas"));
     ListBox1 = new QListWidget;
     ListBox1->setSortingEnabled(false);
-    ListBox1->setMinimumSize(220, 200);
+    ListBox1->setMinimumSize(220, 170);
     Label6 = new QLabel(QStringLiteral("Artista"));
     t_artista = new QLineEdit;
     displayOnly(t_artista);
