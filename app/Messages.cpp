@@ -43,13 +43,18 @@ bool showBox(const MessageRequest &request)
     return box.exec() == QMessageBox::Ok;
 }
 
-bool ask(MessageKind kind, const QString &caption, const QString &text)
+bool show(MessageKind kind, const QString &caption, const QString &text)
 {
-    tables::commitAll();
     const MessageRequest request{kind, caption, text};
     if (responder())
         return responder()(request);
     return showBox(request);
+}
+
+bool ask(MessageKind kind, const QString &caption, const QString &text)
+{
+    tables::commitAll();
+    return show(kind, caption, text);
 }
 
 } // namespace
@@ -73,15 +78,15 @@ bool Confirma(const QString &text)
 
 void ShowErrorBox(const QString &errorText)
 {
-    // A failed commit here is itself an error to show; the engine has rolled that file back,
-    // so the second box does not fail the same way.
-    QString text = errorText + u'.';
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        try {
-            melvora::ask(melvora::MessageKind::Error, QStringLiteral("Melvora"), text);
-            return;
-        } catch (const tables::EngineError &e) {
-            text = e.message() + u'.';
-        }
+    // The error box must not throw: a commit that fails here is shown after the error itself
+    // (the engine has rolled that file back, so nothing is left pending).
+    QString commitError;
+    try {
+        tables::commitAll();
+    } catch (const tables::EngineError &e) {
+        commitError = e.message();
     }
+    melvora::show(melvora::MessageKind::Error, QStringLiteral("Melvora"), errorText + u'.');
+    if (!commitError.isEmpty())
+        melvora::show(melvora::MessageKind::Error, QStringLiteral("Melvora"), commitError + u'.');
 }
