@@ -1,6 +1,7 @@
 // Melvora: the start-up sequence. The main window and the data module come first, then the
 // report holders; the main window is shown maximised, which runs its index check, and the one
 // event loop runs until it closes.
+#include "CatalogueWindows.h"
 #include "FormPrincipal.h"
 #include "LendingWindows.h"
 #include "MelvoraApplication.h"
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
     TFormPrincipal *mainWindow = createMainWindowAndData();
     // The windows and reports of the other folders join the main window's commands here
     // (TFormPrincipal::setCreator), after the data module and before the window is shown.
+    registerCatalogueWindows(mainWindow);
     registerLendingWindows(mainWindow);
     mainWindow->showMaximized();
     const int status = app.exec();
