@@ -3,6 +3,7 @@
 #include "DateText.h"
 #include "EditMask.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -47,12 +48,27 @@ void DBEdit::refresh()
         return; // keep the half-typed date until the user leaves the edit
     dirty_ = false;
     setReadOnly(!editing);
+    const DataSource *source = link_.dataSource();
+    showRefusing(!editing && !(source && source->autoEdit()));
     const QString value = link_.text();
     const bool same = isDate() ? (tables::isBlankDateText(value) && tables::isBlankDateText(text()))
                                      || value == text()
                                : value == text();
     if (!same)
         setText(value);
+}
+
+void DBEdit::showRefusing(bool refusing)
+{
+    // A field that would refuse typing sits on the window colour, like a label.
+    if (refusing == refusing_)
+        return;
+    refusing_ = refusing;
+    const QPalette standard = QApplication::palette(this);
+    QPalette p = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::Base, standard.color(group, refusing ? QPalette::Window : QPalette::Base));
+    setPalette(p);
 }
 
 void DBEdit::keyPressEvent(QKeyEvent *event)

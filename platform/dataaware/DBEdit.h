@@ -31,12 +31,14 @@ private:
     void applyField();
     void userEdited();
     bool isDate() const;
+    void showRefusing(bool refusing);
 
     FieldLink link_;
     QString appliedField_;
     // A date typed only in part: not yet in the buffer, written (or refused) on leaving.
     bool dirty_ = false;
     qint64 dirtyRecord_ = 0;
+    bool refusing_ = false;
 };
 
 } // namespace dataaware

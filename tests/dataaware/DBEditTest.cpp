@@ -133,3 +133,18 @@ TEST_F(DBEditTest, ClearingADateStoresNoDate)
     cd->post();
     EXPECT_EQ(column(*cd, "Aquisicao"), QStringList{""});
 }
+
+TEST_F(DBEditTest, RefusingFieldLooksLikeTheWindowAndAnEditableOneLikeAnEdit)
+{
+    add(*cd, {"Arrival", "", "ABBA", "Pop"});
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    cd->first();
+    const QPalette standard = QApplication::palette(titulo);
+    EXPECT_EQ(titulo->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Window));
+    cd->edit();
+    EXPECT_EQ(titulo->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Base));
+    cd->cancel();
+    cdSource->setAutoEdit(true);
+    cd->first(); // with AutoEdit typing would start the edit: an ordinary edit's look
+    EXPECT_EQ(titulo->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Base));
+}
