@@ -20,7 +20,11 @@ public:
     tables::Table *dataSet() const { return dataSet_; }
     void setDataSet(tables::Table *table);
     bool autoEdit() const { return autoEdit_; }
-    void setAutoEdit(bool on) { autoEdit_ = on; }
+    void setAutoEdit(bool on)
+    {
+        autoEdit_ = on;
+        emit stateChanged(); // bound controls show whether typing is taken
+    }
 
     // Called by a bound control before it writes: true when the table is (or, with AutoEdit,
     // has just been put) in edit or insert state.

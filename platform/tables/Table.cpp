@@ -272,10 +272,9 @@ void Table::next()
     if (eof_)
         return;
     bof_ = false;
-    if (rid_ != 0 && stepForward())
-        emit recordChanged();
-    else
-        eof_ = true;
+    if (!(rid_ != 0 && stepForward()))
+        eof_ = true; // stays on the last record; the flag change is news all the same
+    emit recordChanged();
 }
 
 void Table::prior()
@@ -285,10 +284,9 @@ void Table::prior()
     if (bof_)
         return;
     eof_ = false;
-    if (rid_ != 0 && stepBackward())
-        emit recordChanged();
-    else
+    if (!(rid_ != 0 && stepBackward()))
         bof_ = true;
+    emit recordChanged();
 }
 
 bool Table::isEmpty() const

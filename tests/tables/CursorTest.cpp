@@ -235,3 +235,20 @@ TEST_F(Cursor, LongScanFollowsEditsOfTheKeyItWalks)
         renamed += t.fieldText("artista") == "B";
     EXPECT_EQ(renamed, 5);
 }
+
+TEST_F(Cursor, ListenersHearEveryChangeOfTheFlags)
+{
+    auto &t = makeTable("musica.db", songSchema());
+    add(t, {"X", "Y", "so"});
+    int heard = 0;
+    QObject::connect(&t, &tables::Table::recordChanged, [&] { ++heard; });
+    t.first();
+    heard = 0;
+    t.next(); // stays on the only record, but now at the end
+    EXPECT_TRUE(t.eof());
+    EXPECT_EQ(heard, 1);
+    t.prior();
+    t.prior(); // back at the beginning
+    EXPECT_TRUE(t.bof());
+    EXPECT_EQ(heard, 2);
+}
