@@ -27,8 +27,9 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     contents_ = new QWidget;
     contents_->setFixedSize(328, 263);
     auto *grid = new QGridLayout(contents_);
-    grid->setContentsMargins(12, 10, 12, 10);
-    grid->setVerticalSpacing(6);
+    grid->setContentsMargins(10, 6, 10, 8);
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(10);
     auto label = [&](const QString &text, QWidget *buddy, int row, int col, int span = 1) {
         auto *l = new QLabel(text);
         l->setBuddy(buddy);
@@ -47,7 +48,7 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     combo_titulo = new dataaware::DBListBox;
     combo_titulo->setDataSource(entrySource_);
     combo_titulo->setDataField(QStringLiteral("Titulo"));
-    combo_titulo->setFixedHeight(5 * 15 + 4); // about five lines
+    combo_titulo->setFixedHeight(5 * combo_titulo->fontMetrics().height() + 6); // about five lines
     label(QStringLiteral("&Título"), combo_titulo, 2, 0, 2);
 
     auto edit = [&](const QString &field) {
@@ -67,8 +68,9 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     grid->setColumnStretch(1, 2);
 
     BitBtn1 = makeOkButton(QStringLiteral("Efetua a retirada do Título Atual"));
-    grid->addWidget(BitBtn1, 8, 1, Qt::AlignRight | Qt::AlignBottom);
-    grid->setRowStretch(8, 1);
+    grid->setRowMinimumHeight(8, 6);
+    grid->addWidget(BitBtn1, 9, 1, Qt::AlignRight | Qt::AlignBottom);
+    grid->setRowStretch(9, 1);
 
     QWidget *order[] = {DBLookupComboBox1, combo_titulo, DBEdit1, DBEdit2, DBEdit3, DBEdit4, BitBtn1};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
