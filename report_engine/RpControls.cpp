@@ -280,6 +280,7 @@ void TRpDBCalc::setOperation(TRpCalcOperation operation)
     operation_ = operation;
     caption_ = DataField().isEmpty() ? Name
                                      : OperationNames[operation] + '(' + DataField() + ')';
+    stale_ = false; // until the current record changes
 }
 
 void TRpDBCalc::ResetCalc()

@@ -80,12 +80,12 @@ protected:
     bool linkedToMemo() const;
     QStringList memoLines() const;
     void recordChanged() { stale_ = true; }
+    bool stale_ = true; // the caption is read again from the record before it is next used
 
 private:
     QPointer<TRpDataSet> dataSource_;
     QMetaObject::Connection connection_;
     QString dataField_;
-    bool stale_ = true;
 };
 
 // Totals over the records of its data source: count, sum, maximum, minimum, average.

@@ -1,0 +1,18 @@
+// The system printer as the page store sees it (measured through Qt's printer information),
+// and the installation of the windowing parts into the page store: the system printer and the
+// progress window. The program calls installReportWindowing once at start-up.
+#pragma once
+
+#include "RpPrinter.h"
+
+class TRpSystemPrinter : public TRpPrinterDevice {
+public:
+    bool installed() const override;
+    TRpPrinterMetrics metrics() override;
+    void setOrientation(TPrinterOrientation orientation) override;
+
+private:
+    TPrinterOrientation orientation_ = poPortrait;
+};
+
+void installReportWindowing(TRpPrinter &store);

@@ -1,0 +1,411 @@
+// Generation: where bands land on which page, in what order, and what the events see.
+#include "ReportFixture.h"
+
+namespace {
+
+QStringList numbered(int n)
+{
+    QStringList s;
+    for (int i = 1; i <= n; ++i)
+        s << QStringLiteral("r%1").arg(i);
+    return s;
+}
+
+} // namespace
+
+TEST_F(ReportFixture, FallbackPageOfTheNoPrinterCase)
+{
+    RpPrinter().MeasurePage();
+    EXPECT_EQ(RpPrinter().PageHeight, 1080);
+    EXPECT_EQ(RpPrinter().PageWidth, 748);
+    EXPECT_EQ(RpPrinter().PhysicalHeight, 1134);
+    EXPECT_EQ(RpPrinter().PhysicalWidth, 785);
+    EXPECT_EQ(RpPrinter().OffsetX, 5);
+    EXPECT_EQ(RpPrinter().OffsetY, 5);
+    EXPECT_FALSE(RpPrinter().PrinterAvailable);
+}
+
+TEST_F(ReportFixture, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePageEndStartsPageTwo)
+{
+    auto *ds = namesDataSet(numbered(40), &form);
+    report->setDataSource(ds);
+    label(band(rbPageHeader, 65), "Cabeçalho");
+    field(band(rbDetail, 30), ds, "Nome");
+    preview();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(report->PageCount, 2);
+    EXPECT_EQ(where("Cabeçalho"), QStringList({"p1:0", "p2:0"}));
+    EXPECT_EQ(where("r1"), QStringList({"p1:65"}));
+    EXPECT_EQ(where("r2"), QStringList({"p1:95"}));
+    // 1025 + 30 < 1080: the 33rd fits; the 34th would end at 1085.
+    EXPECT_EQ(where("r33"), QStringList({"p1:1025"}));
+    EXPECT_EQ(where("r34"), QStringList({"p2:65"}));
+    EXPECT_EQ(where("r40"), QStringList({"p2:245"}));
+    // The store was discarded after the preview.
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+    EXPECT_EQ(previews, 1);
+}
+
+TEST_F(ReportFixture, ABandEndingExactlyAtTheFooterGoesToTheNextPage)
+{
+    auto *ds = namesDataSet(numbered(20), &form);
+    report->setDataSource(ds);
+    band(rbPageHeader, 65);
+    field(band(rbDetail, 50), ds, "Nome");
+    label(band(rbPageFooter, 15), "Rodapé");
+    preview();
+    ASSERT_EQ(pages.size(), 2);
+    // The 20th would end at 65 + 20 × 50 = 1065 = 1080 - 15.
+    EXPECT_EQ(where("r19"), QStringList({"p1:965"}));
+    EXPECT_EQ(where("r20"), QStringList({"p2:65"}));
+    EXPECT_EQ(where("Rodapé"), QStringList({"p1:1065", "p2:1065"}));
+}
+
+TEST_F(ReportFixture, TitleBeforeOrAfterThePageHeaderOnThFirstPageOnly)
+{
+    auto *ds = namesDataSet(numbered(40), &form);
+    report->setDataSource(ds);
+    label(band(rbTitle, 20), "Título");
+    label(band(rbPageHeader, 65), "Cabeçalho");
+    field(band(rbDetail, 30), ds, "Nome");
+    struct Case {
+        bool titleBeforeHeader;
+        QStringList title, header, first;
+    } cases[] = {
+        {false, {"p1:65"}, {"p1:0", "p2:0"}, {"p1:85"}},
+        {true, {"p1:0"}, {"p1:20", "p2:0"}, {"p1:85"}},
+    };
+    for (const Case &c : cases) {
+        report->TitleBeforeHeader = c.titleBeforeHeader;
+        preview();
+        EXPECT_EQ(where("Título"), c.title) << c.titleBeforeHeader;
+        EXPECT_EQ(where("Cabeçalho"), c.header) << c.titleBeforeHeader;
+        EXPECT_EQ(where("r1"), c.first) << c.titleBeforeHeader;
+    }
+}
+
+TEST_F(ReportFixture, ForceNewPageKeepsTheFirstDetailOfEachPage)
+{
+    auto *ds = namesDataSet(numbered(3), &form);
+    report->setDataSource(ds);
+    label(band(rbTitle, 20), "Título");
+    auto *detail = band(rbDetail, 30);
+    detail->ForceNewPage = true;
+    field(detail, ds, "Nome");
+    preview();
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(where("r1"), QStringList({"p1:20"}));
+    EXPECT_EQ(where("r2"), QStringList({"p2:0"}));
+    EXPECT_EQ(where("r3"), QStringList({"p3:0"}));
+}
+
+TEST_F(ReportFixture, TwoColumnsFillLeftThenRightWithColumnHeaders)
+{
+    auto *ds = namesDataSet(numbered(70), &form);
+    report->setDataSource(ds);
+    report->setColumns(2);
+    report->setColumnMarginInches(1); // 9.6 units: a gap of 10
+    band(rbPageHeader, 65);
+    label(band(rbColumnHeader, 20), "Coluna");
+    field(band(rbDetail, 30), ds, "Nome");
+    preview();
+    // Each column holds (1080 - 85) / 30 rounded down to whole bands: 85 + 32 × 30 = 1045 < 1080.
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(report->ColumnWidth, 369); // (748 - 10) / 2
+    const auto *r1 = pages[0].find("r1");
+    const auto *r33 = pages[0].find("r33");
+    const auto *r34 = pages[0].find("r34");
+    ASSERT_TRUE(r1 && r33 && r34);
+    EXPECT_EQ(QPoint(r1->x, r1->y), QPoint(0, 85));
+    EXPECT_EQ(QPoint(r33->x, r33->y), QPoint(0, 1045));
+    EXPECT_EQ(QPoint(r34->x, r34->y), QPoint(379, 85)); // 369 + 10 to the right, at ColumnTop
+    const auto *r67 = pages[1].find("r67");
+    ASSERT_TRUE(r67);
+    EXPECT_EQ(QPoint(r67->x, r67->y), QPoint(0, 85));
+    QStringList headers;
+    for (int p = 0; p < pages.size(); ++p)
+        for (const auto &t : pages[p].texts)
+            if (t.text == "Coluna")
+                headers << QStringLiteral("p%1:%2,%3").arg(p + 1).arg(t.x).arg(t.y);
+    EXPECT_EQ(headers, QStringList({"p1:0,65", "p1:379,65", "p2:0,65"}));
+}
+
+TEST_F(ReportFixture, DataPassesWithoutDataEmptyDataAndAFilterRejectingAll)
+{
+    label(band(rbTitle, 20), "Título");
+    label(band(rbDetail, 30), "Detalhe");
+    label(band(rbSummary, 20), "Resumo");
+    label(band(rbPageFooter, 20), "Rodapé");
+
+    // No data source and no OnNeedData: exactly one detail pass.
+    preview();
+    EXPECT_EQ(where("Detalhe"), QStringList({"p1:20"}));
+    EXPECT_EQ(where("Resumo"), QStringList({"p1:50"}));
+
+    // An open but empty data set: no detail; title, summary and footer still appear.
+    auto *empty = namesDataSet({}, &form);
+    report->setDataSource(empty);
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"Título", "Resumo", "Rodapé"}));
+
+    // A filter rejecting every record.
+    report->setDataSource(namesDataSet(numbered(5), &form));
+    int asked = 0;
+    report->OnFilter = [&](TRpController *, bool &print) { ++asked; print = false; };
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"Título", "Resumo", "Rodapé"}));
+    EXPECT_GE(asked, 5);
+}
+
+TEST_F(ReportFixture, OnNeedDataSuppliesRecordsWithoutADataSet)
+{
+    int supplied = 0;
+    report->OnNeedData = [&](TRpController *, bool &more) { more = supplied < 3; ++supplied; };
+    auto *l = label(band(rbDetail, 30), "x");
+    int n = 0;
+    l->OnPrint = [&](TRpCustomControl *, QString &value) { value = QString::number(++n); };
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"1", "2", "3"}));
+}
+
+TEST_F(ReportFixture, GroupFootersShowTheLastRecordOfTheirGroup)
+{
+    auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
+                                 {{"A", "a1"}, {"A", "a2"}, {"A", "a3"}, {"B", "b1"}, {"B", "b2"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    auto *group = form.create<TRpGroup>();
+    group->setDataSource(ds);
+    group->DataField = "Artista";
+    auto *header = band(rbTitle, 20);
+    field(header, ds, "Artista")->OnPrint = [](TRpCustomControl *, QString &v) { v = "H " + v; };
+    auto *footer = band(rbTitle, 20);
+    field(footer, ds, "Titulo")->OnPrint = [](TRpCustomControl *, QString &v) { v = "F " + v; };
+    group->setHeaderBand(header);
+    group->setFooterBand(footer);
+    EXPECT_EQ(header->BandType, rbGroupHeader);
+    EXPECT_EQ(footer->BandType, rbGroupFooter);
+    field(band(rbDetail, 20), ds, "Titulo");
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"H A", "a1", "a2", "a3", "F a3", "H B", "b1", "b2", "F b2"}));
+    const auto *f = pages[0].find("F a3");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->y, 80);
+}
+
+TEST_F(ReportFixture, AnOuterBreakClosesAndReopensTheInnerGroup)
+{
+    auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Artista", TRpFieldKind::Text}},
+                                 {{"Rock", "X"}, {"Rock", "X"}, {"Jazz", "X"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    auto makeGroup = [&](const QString &fieldName, const QString &tag) {
+        auto *g = form.create<TRpGroup>();
+        g->setDataSource(ds);
+        g->DataField = fieldName;
+        auto *h = band(rbTitle, 10);
+        label(h, "H" + tag);
+        auto *f = band(rbTitle, 10);
+        label(f, "F" + tag);
+        g->setHeaderBand(h);
+        g->setFooterBand(f);
+        return g;
+    };
+    TRpGroup *outer = makeGroup("Estilo", "0");
+    TRpGroup *inner = makeGroup("Artista", "1");
+    EXPECT_EQ(outer->Level, 0);
+    EXPECT_EQ(inner->Level, 1);
+    label(band(rbDetail, 10), "d");
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"H0", "H1", "d", "d", "F1", "F0", "H0", "H1", "d", "F1", "F0"}));
+}
+
+TEST_F(ReportFixture, DetailLinksPrintBeforeOrAfterTheirMasterRecord)
+{
+    auto *cds = namesDataSet({"cd1", "cd2"}, &form);
+    auto *songs = namesDataSet({"s1", "s2"}, &form);
+    report->setDataSource(cds);
+    field(band(rbDetail, 20), cds, "Nome");
+    auto *link = form.create<TRpDetailLink>();
+    link->setMaster(report);
+    link->setDataSource(songs);
+    auto *sub = band(rbTitle, 15);
+    field(sub, songs, "Nome");
+    link->setDetailBand(sub);
+    EXPECT_EQ(sub->BandType, rbSubDetail);
+    auto *detail = band(rbDetail, 10);
+    link->setDetailBand(detail); // a band of another kind keeps it
+    EXPECT_EQ(detail->BandType, rbDetail);
+    link->setDetailBand(sub);
+    form.destroyComponent(detail);
+
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"cd1", "s1", "s2", "cd2", "s1", "s2"}));
+    link->PrintBefore = true;
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"s1", "s2", "cd1", "s1", "s2", "cd2"}));
+    // The link to itself is ignored.
+    link->setMaster(link);
+    EXPECT_EQ(link->Master(), report);
+}
+
+TEST_F(ReportFixture, ABandThatRefusesToPrintTakesNoSpaceButStillResetsItsTotals)
+{
+    auto *ds = new MemoryDataSet({{"N", TRpFieldKind::Integer}}, {{"1"}, {"2"}, {"3"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    auto *detail = band(rbDetail, 20);
+    auto *calc = form.create<TRpDBCalc>();
+    calc->setDataSource(ds);
+    calc->setDataField("N");
+    calc->setOperation(rcSUM);
+    calc->Width = 50;
+    calc->Height = 14;
+    calc->setParentBand(detail);
+    auto *hidden = band(rbSummary, 40);
+    label(hidden, "escondido");
+    calc->setResetBand(hidden);
+    QList<bool> printed;
+    hidden->BeforePrint = [](TRpBand *, bool &print) { print = false; };
+    hidden->AfterPrint = [&](TRpBand *, bool p) { printed << p; };
+    label(band(rbSummary, 20), "depois");
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"1 ", "3 ", "6 ", "depois"}));
+    EXPECT_EQ(printed, QList<bool>({false}));
+    EXPECT_EQ(pages[0].find("depois")->y, 60); // right below the details
+    EXPECT_EQ(calc->totalText(), "0");        // reset after the refusing band
+}
+
+TEST_F(ReportFixture, AMemoFieldStretchesItsBand)
+{
+    auto *ds = new MemoryDataSet({{"Obs", TRpFieldKind::Memo}},
+                                 {{"primeira\nsegunda\nterceira"}, {""}, {"uma"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    auto *detail = band(rbDetail, 20);
+    auto *memo = field(detail, ds, "Obs", 5, 3, 200, 14);
+    label(band(rbSummary, 10), "fim");
+    preview();
+    // Three lines 14 apart; the band is 28 taller for that record only; an empty memo prints nothing.
+    EXPECT_EQ(where("primeira"), QStringList({"p1:3"}));
+    EXPECT_EQ(where("segunda"), QStringList({"p1:17"}));
+    EXPECT_EQ(where("terceira"), QStringList({"p1:31"}));
+    EXPECT_EQ(where("uma"), QStringList({"p1:71"})); // 48 + 20 + 3
+    EXPECT_EQ(where("fim"), QStringList({"p1:88"}));
+    EXPECT_EQ(detail->Height, 20);
+    int extra = -1;
+    ds->first();
+    memo->PrintHeight(extra);
+    EXPECT_EQ(extra, 28);
+    ds->next();
+    memo->PrintHeight(extra);
+    EXPECT_EQ(extra, 0);
+    EXPECT_EQ(memo->Caption(), "(empty memo)");
+}
+
+TEST_F(ReportFixture, LinkedBandsMustFitTogether)
+{
+    auto *ds = namesDataSet(numbered(2), &form);
+    report->setDataSource(ds);
+    auto *first = band(rbDetail, 500);
+    field(first, ds, "Nome");
+    auto *second = band(rbSummary, 560);
+    label(second, "resumo");
+    // Without the link the first detail fits at 0 and the second at 500 (500 + 500 < 1080).
+    first->setLinkBand(first); // ignored
+    EXPECT_EQ(first->LinkBand(), nullptr);
+    preview();
+    EXPECT_EQ(where("r2"), QStringList({"p1:500"}));
+    first->setLinkBand(second);
+    second->setLinkBand(first); // a cycle ends where it comes back
+    preview();
+    EXPECT_EQ(where("r1"), QStringList({"p1:0"}));
+    EXPECT_EQ(where("r2"), QStringList({"p2:0"}));
+}
+
+TEST_F(ReportFixture, EventsFireInOrder)
+{
+    auto *ds = namesDataSet(numbered(2), &form);
+    report->setDataSource(ds);
+    band(rbPageHeader, 10);
+    band(rbDetail, 10);
+    QStringList log;
+    report->BeforePrint = [&](TRpReport *, bool &) { log << "BeforePrint"; };
+    report->OnStartPage = [&](TRpReport *) { log << "OnStartPage"; };
+    report->BeforeDetail = [&](TRpReport *) { log << "BeforeDetail"; };
+    report->AfterDetail = [&](TRpReport *) { log << "AfterDetail"; };
+    report->OnEndPage = [&](TRpReport *) { log << "OnEndPage"; };
+    report->AfterPrint = [&](TRpReport *) { log << "AfterPrint"; };
+    report->OnFilter = [&](TRpController *, bool &) { log << "OnFilter"; };
+    preview();
+    EXPECT_EQ(log, QStringList({"BeforePrint", "OnStartPage", "OnFilter", "BeforeDetail", "AfterDetail",
+                                "OnFilter", "BeforeDetail", "AfterDetail", "OnFilter", "OnEndPage",
+                                "AfterPrint"}));
+}
+
+TEST_F(ReportFixture, RefusingOrFailingReportsLeaveTheStoreIdle)
+{
+    label(band(rbDetail, 10), "x");
+    report->BeforePrint = [](TRpReport *, bool &print) { print = false; };
+    preview();
+    EXPECT_EQ(previews, 0);
+    EXPECT_TRUE(RpPrinter().Cancelled);
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+
+    report->BeforePrint = nullptr;
+    report->BeforeDetail = [](TRpReport *) { throw TRpError("falhou"); };
+    EXPECT_THROW(report->Preview(), TRpError);
+    EXPECT_EQ(previews, 0);
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+    EXPECT_TRUE(RpPrinter().Pages().isEmpty());
+    EXPECT_EQ(report->progress(), nullptr);
+}
+
+TEST_F(ReportFixture, CancelStopsAfterTheCurrentRecordAndShowsNothing)
+{
+    auto *ds = namesDataSet(numbered(10), &form);
+    report->setDataSource(ds);
+    field(band(rbDetail, 10), ds, "Nome");
+    int details = 0;
+    report->AfterDetail = [&](TRpReport *) {
+        if (++details == 3)
+            RpPrinter().Cancel();
+    };
+    bool summary = false;
+    band(rbSummary, 10)->AfterPrint = [&](TRpBand *, bool) { summary = true; };
+    preview();
+    EXPECT_EQ(details, 3);
+    EXPECT_TRUE(summary); // the end of the report still runs
+    EXPECT_EQ(previews, 0);
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+}
+
+TEST_F(ReportFixture, APreviewWhileTheStoreIsBusyShowsThePagesItHolds)
+{
+    label(band(rbDetail, 10), "x");
+    RpPrinter().BeginDoc();
+    RpPrinter().EndDoc();
+    preview();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psReady); // not discarded by this call
+    RpPrinter().DiscardPages();
+}
+
+TEST_F(ReportFixture, ProgressMovesAboutTwentyTimes)
+{
+    auto *ds = namesDataSet(numbered(100), &form);
+    report->setDataSource(ds);
+    band(rbDetail, 1);
+    int moves = -1, maximum = -1;
+    report->AfterPrint = [&](TRpReport *r) {
+        moves = r->progress()->moves();
+        maximum = r->progress()->maximum();
+    };
+    preview();
+    EXPECT_EQ(maximum, 100);
+    EXPECT_EQ(moves, 20); // steps of 5 for detail counts 2..101
+    report->SQLCompatible = true;
+    preview();
+    EXPECT_EQ(maximum, 0);
+    EXPECT_EQ(moves, 0);
+}

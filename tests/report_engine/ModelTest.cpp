@@ -1,0 +1,353 @@
+// The report model: stored properties and their units, references and removal, the form
+// reader, number pictures, the page store's states and the progress counters.
+#include "FloatFormat.h"
+#include "ReportFixture.h"
+#include "RpFormReader.h"
+#include "EmfPlayer.h"
+#include "Rounding.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QLocale>
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour)
+{
+    EXPECT_EQ(rp::roundHalfEven(2.5), 2);
+    EXPECT_EQ(rp::roundHalfEven(3.5), 4);
+    EXPECT_EQ(rp::roundHalfEven(-2.5), -2);
+    EXPECT_EQ(rp::roundHalfEven(12.7), 13);
+}
+
+using ModelTest = ReportFixture;
+
+TEST_F(ModelTest, MarginUnitsConvertBothWays)
+{
+    report->setLeftMarginMM(13);
+    EXPECT_EQ(report->LeftMarginInches(), 5); // 5.118 tenths
+    EXPECT_NEAR(report->LeftMargin, 13 / 25.4, 1e-12);
+    report->setLeftMarginInches(5);
+    EXPECT_EQ(report->LeftMarginMM(), 13); // 12.7
+    report->setColumnMarginMM(25);
+    EXPECT_EQ(report->ColumnMarginInches(), 10); // 9.84
+    report->setColumns(3);
+    report->setColumns(0);
+    report->setColumns(-2);
+    EXPECT_EQ(report->Columns(), 3);
+}
+
+TEST_F(ModelTest, ALeftMarginMovesEveryBand)
+{
+    report->setLeftMarginMM(13); // 0.5118 inch: 49 units
+    label(band(rbDetail, 20), "x", 3, 0);
+    preview();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].texts[0].x, 52);
+    EXPECT_EQ(report->ColumnWidth, 748 - 49);
+}
+
+TEST_F(ModelTest, RemovedComponentsAreNoLongerNamed)
+{
+    auto *group = form.create<TRpGroup>();
+    auto *header = band(rbTitle, 10);
+    group->setHeaderBand(header);
+    EXPECT_EQ(group->HeaderBand(), header);
+    form.destroyComponent(header);
+    EXPECT_EQ(group->HeaderBand(), nullptr);
+
+    auto *link = form.create<TRpDetailLink>();
+    link->setMaster(report);
+    auto *ds = namesDataSet({"a"});
+    link->setDataSource(ds);
+    delete ds;
+    EXPECT_EQ(link->DataSource(), nullptr);
+    form.destroyComponent(report);
+    report = nullptr;
+    EXPECT_EQ(link->Master(), nullptr);
+}
+
+TEST_F(ModelTest, GroupsTakeTheNextLevelUnlessStored)
+{
+    auto *g0 = form.create<TRpGroup>();
+    auto *g1 = form.create<TRpGroup>();
+    auto *g2 = form.create<TRpGroup>();
+    EXPECT_EQ(g0->Level, 0);
+    EXPECT_EQ(g1->Level, 1);
+    EXPECT_EQ(g2->Level, 2);
+    g2->setStoredProperty("Level", "7");
+    EXPECT_EQ(g2->Level, 7);
+}
+
+namespace {
+
+// A report form with handlers of its own, bound by name from its definition.
+class HandlerForm : public TRpForm {
+public:
+    int beforePrintCalls = 0;
+    void bindEvent(TRpComponent *component, const QString &event, const QString &handler) override
+    {
+        if (handler == "RpReport1BeforePrint" && event == "BeforePrint")
+            static_cast<TRpReport *>(component)->BeforePrint = [this](TRpReport *, bool &) { ++beforePrintCalls; };
+        else
+            TRpForm::bindEvent(component, event, handler);
+    }
+};
+
+void read(TRpForm &form, const QByteArray &xml)
+{
+    QBuffer buffer;
+    buffer.setData(xml);
+    buffer.open(QIODevice::ReadOnly);
+    readReportForm(form, buffer);
+}
+
+const QByteArray Definition = R"(<?xml version="1.0" encoding="UTF-8"?>
+<form name="RelTeste">
+  <property name="Font.Name">MS Sans Serif</property>
+  <property name="Font.Height">-11</property>
+  <object class="TRpReport" name="RpReport1">
+    <property name="DataSource">Fonte</property>
+    <property name="LeftMarginInches">5</property>
+    <property name="LeftMarginMM">13</property>
+    <property name="ReportTitle">Relação</property>
+    <property name="ShowProgress">False</property>
+    <property name="BeforePrint">RpReport1BeforePrint</property>
+  </object>
+  <object class="TRpBand" name="RpBand1">
+    <property name="BandType">rbPageHeader</property>
+    <property name="Height">65</property>
+    <property name="LinkBand">RpBand2</property>
+    <object class="TRpLabel" name="RpLabel1">
+      <property name="Caption">Relatório de Músicas</property>
+      <property name="Left">16</property>
+      <property name="Top">8</property>
+      <property name="Font.Name">MS Sans Serif</property>
+      <property name="Font.Style">[fsBold]</property>
+      <property name="Font.Height">-17</property>
+    </object>
+  </object>
+  <object class="TRpBand" name="RpBand2">
+    <property name="BandType">rbDetail</property>
+    <property name="Height">41</property>
+    <object class="TRpDBText" name="RpDBText1">
+      <property name="DataSource">Fonte</property>
+      <property name="DataField">Nome</property>
+      <property name="Left">16</property>
+      <property name="Top">4</property>
+      <property name="Width">200</property>
+      <property name="Height">13</property>
+    </object>
+    <object class="TRpMemo" name="RpMemo1">
+      <property name="Lines"><item>linha um</item><item>linha dois</item></property>
+      <property name="Text">dropped</property>
+    </object>
+  </object>
+</form>
+)";
+
+} // namespace
+
+TEST(FormReader, CreatesComponentsInOrderWithPropertiesInStoredOrder)
+{
+    HandlerForm form;
+    auto *ds = namesDataSet({"Asa Branca", "Carinhoso"}, &form);
+    form.addDataSource("Fonte", ds);
+    read(form, Definition);
+    QStringList names;
+    for (TRpComponent *c : form.components())
+        names << c->Name;
+    EXPECT_EQ(names, QStringList({"RpReport1", "RpBand1", "RpLabel1", "RpBand2", "RpDBText1", "RpMemo1"}));
+    auto *report = qobject_cast<TRpReport *>(form.findComponent("RpReport1"));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->LeftMarginMM(), 13);
+    EXPECT_NEAR(report->LeftMargin, 13 / 25.4, 1e-12); // the millimetres, read last, win
+    EXPECT_EQ(report->ReportTitle, "Relação");
+    EXPECT_EQ(report->DataSource(), ds);
+    auto *band1 = qobject_cast<TRpBand *>(form.findComponent("RpBand1"));
+    auto *band2 = qobject_cast<TRpBand *>(form.findComponent("RpBand2"));
+    EXPECT_EQ(band1->LinkBand(), band2); // a reference to a later component
+    auto *label = qobject_cast<TRpLabel *>(form.findComponent("RpLabel1"));
+    EXPECT_EQ(label->parentBand(), band1);
+    EXPECT_TRUE(label->effectiveFont().bold);
+    EXPECT_EQ(label->effectiveFont().pixelHeight, 17);
+    EXPECT_TRUE(label->AutoSize);
+    auto *memo = qobject_cast<TRpMemo *>(form.findComponent("RpMemo1"));
+    EXPECT_EQ(memo->Lines, QStringList({"linha um", "linha dois"}));
+    EXPECT_EQ(band2->children().size(), 2);
+
+    RpPrinter().Cancelled = false;
+    QVector<pagerecords::Page> pages;
+    RpPrinter().OnPreview = [&] {
+        for (const QByteArray &p : RpPrinter().Pages())
+            pages.append(pagerecords::decode(p));
+    };
+    report->Preview();
+    RpPrinter().OnPreview = nullptr;
+    EXPECT_EQ(form.beforePrintCalls, 1);
+    ASSERT_EQ(pages.size(), 1);
+    const auto *first = pages[0].find("Asa Branca");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(QPoint(first->x, first->y), QPoint(49 + 16, 65 + 4));
+    EXPECT_EQ(pages[0].find("Carinhoso")->y, 65 + 41 + 4);
+}
+
+TEST(FormReader, RefusesWhatItCannotRead)
+{
+    const struct {
+        const char *name;
+        QByteArray xml;
+        QString message;
+    } cases[] = {
+        {"unknown class", "<form name='f'><object class='TFoo' name='x'/></form>", "unknown class TFoo"},
+        {"unknown property", "<form name='f'><object class='TRpBand' name='b'><property name='Colour'>1</property></object></form>",
+         "b has no property Colour"},
+        {"bad value", "<form name='f'><object class='TRpBand' name='b'><property name='BandType'>rbNothing</property></object></form>",
+         "Invalid property value: BandType"},
+        {"missing reference", "<form name='f'><object class='TRpBand' name='b'><property name='LinkBand'>zz</property></object></form>",
+         "b.LinkBand: zz not found"},
+        {"unbound handler", "<form name='f'><object class='TRpBand' name='b'><property name='BeforePrint'>h</property></object></form>",
+         "handler h not found"},
+        {"broken xml", "<form name='f'><object class='TRpBand' name='b'>", "line"},
+        {"not a form", "<report/>", "starts with <form>"},
+    };
+    for (const auto &c : cases) {
+        TRpForm form;
+        try {
+            read(form, c.xml);
+            ADD_FAILURE() << c.name;
+        } catch (const TRpError &e) {
+            EXPECT_TRUE(e.message().contains(c.message)) << c.name << ": " << e.message().toStdString();
+        }
+    }
+}
+
+TEST(FloatFormat, Pictures)
+{
+    QLocale::setDefault(QLocale::c());
+    const struct {
+        const char *picture;
+        double value;
+        const char *expected;
+    } cases[] = {
+        {"", 1.5, "1.5"},
+        {"", 1234567.125, "1234567.125"},
+        {"", 1e20, "1E+20"},
+        {"", 0, "0"},
+        {"0.00", 3.14159, "3.14"},
+        {"0.00", -3.14159, "-3.14"},
+        {"#,##0.00", 1234567.891, "1,234,567.89"},
+        {"#,##0", 999, "999"},
+        {"#.##", 0.5, ".5"},
+        {"0.0#", 2.5, "2.5"},
+        {"0.0#", 2.567, "2.57"},
+        {"000", 7, "007"},
+        {"0.00E+00", 12345, "1.23E+04"},
+        {"0.0E-0", 0.00012, "1.2E-4"},
+        {"'R$ '#,##0.00", 1500, "R$ 1,500.00"},
+        {"0.00;(0.00);zero", -2, "(2.00)"},
+        {"0.00;(0.00);zero", 0, "zero"},
+        {"0.00;(0.00)", 0, "0.00"},
+        {"0 \"un\"", 3, "3 un"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(rp::formatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
+    QLocale::setDefault(QLocale::system());
+}
+
+TEST(PageStore, StatesAndCurrentPage)
+{
+    TRpPrinter store;
+    EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+    store.NewPage(); // nothing while idle
+    EXPECT_EQ(store.Canvas(), nullptr);
+    store.BeginDoc();
+    EXPECT_EQ(store.Status(), TRpPrinter::psCollecting);
+    EXPECT_EQ(store.PageCount, 1);
+    ASSERT_NE(store.Canvas(), nullptr);
+    store.NewPage();
+    store.NewPage();
+    EXPECT_EQ(store.PageCount, 3);
+    store.SetCurrentPage(2); // only when ready
+    EXPECT_EQ(store.CurrentPage, 1);
+    store.EndDoc();
+    EXPECT_EQ(store.Status(), TRpPrinter::psReady);
+    EXPECT_EQ(store.Pages().size(), 3);
+    EXPECT_EQ(store.CurrentPage, 1);
+    for (int n : {0, 4, -1})
+        store.SetCurrentPage(n);
+    EXPECT_EQ(store.CurrentPage, 1);
+    store.SetCurrentPage(3);
+    EXPECT_EQ(store.CurrentPage, 3);
+    EXPECT_EQ(store.CurrentPageDrawing(), &store.Pages()[2]);
+    // Every page is a complete EMF of the page's size.
+    for (const QByteArray &page : store.Pages())
+        EXPECT_EQ(metafile::emfDeviceSize(page), QSize(748, 1080));
+    store.FromPage = 2;
+    store.ToPage = 3;
+    store.DiscardPages();
+    EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+    EXPECT_TRUE(store.Pages().isEmpty());
+    EXPECT_EQ(store.FromPage, 0);
+    EXPECT_EQ(store.ToPage, 0);
+}
+
+namespace {
+
+class FakePrinter : public TRpPrinterDevice {
+public:
+    bool fail = false;
+    bool installed() const override { return true; }
+    TRpPrinterMetrics metrics() override
+    {
+        if (fail)
+            throw TRpError("sem resposta");
+        // A4 at 600 dpi with a quarter-inch margin.
+        return {4660, 6716, 600, 600, true, 150, 150, 4960, 7016};
+    }
+    void setOrientation(TPrinterOrientation) override {}
+};
+
+} // namespace
+
+TEST(PageStore, MeasuresThePrinterOrFallsBack)
+{
+    TRpPrinter store;
+    auto device = std::make_unique<FakePrinter>();
+    FakePrinter *printer = device.get();
+    store.setDevice(std::move(device));
+    store.MeasurePage();
+    EXPECT_EQ(store.PageWidth, 746);   // 4660 / 600 × 96 = 745.6
+    EXPECT_EQ(store.PageHeight, 1075); // 1074.56
+    EXPECT_EQ(store.PhysicalWidth, 794);
+    EXPECT_EQ(store.OffsetX, 24);
+    EXPECT_TRUE(store.PrinterAvailable);
+    printer->fail = true;
+    store.MeasurePage();
+    EXPECT_EQ(store.PageHeight, 1080);
+    EXPECT_EQ(store.PageWidth, 748);
+    EXPECT_EQ(store.OffsetX, 20);
+    EXPECT_FALSE(store.PrinterAvailable);
+}
+
+TEST(Progress, StepsOfOneTwentieth)
+{
+    TRpProgress p;
+    p.Update(5); // no maximum: never moves
+    EXPECT_EQ(p.moves(), 0);
+    p.SetMax(45);
+    EXPECT_EQ(p.step(), 2);
+    for (int n = 1; n <= 45; ++n)
+        p.Update(n);
+    EXPECT_EQ(p.moves(), 22);
+    EXPECT_EQ(p.position(), 45 - 1);
+    TRpProgress small;
+    small.SetMax(7);
+    EXPECT_EQ(small.step(), 1);
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
