@@ -1,0 +1,197 @@
+// bench_report_engine: the song report's layout (page header 65, detail 41, three data fields)
+// over a generated collection of songs. Prints pages generated and recorded per second, bytes
+// per page in memory, how memory grows with the page count, and as the reference the time
+// SQLite takes to read the same rows directly.
+//   bench_report_engine [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
+#include "CollectionFiles.h"
+#include "RpFormReader.h"
+#include "RpPrinter.h"
+#include "RpReport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+const char *SongReport = R"(<form name="R_musica">
+  <object class="TRpReport" name="RpReport1">
+    <property name="DataSource">DataSource1</property>
+    <property name="ShowProgress">False</property>
+  </object>
+  <object class="TRpBand" name="RpBand1">
+    <property name="BandType">rbPageHeader</property>
+    <property name="Height">65</property>
+    <object class="TRpShape" name="RpShape2">
+      <property name="Shape">rsHorLine</property>
+      <property name="Left">16</property><property name="Top">5</property>
+      <property name="Width">621</property><property name="Height">4</property>
+    </object>
+    <object class="TRpLabel" name="RpLabel1">
+      <property name="Caption">Relatório de Músicas</property>
+      <property name="Left">16</property><property name="Top">8</property>
+      <property name="Width">169</property><property name="Height">20</property>
+      <property name="Font.Style">[fsBold]</property><property name="Font.Height">-17</property>
+    </object>
+    <object class="TRpLabel" name="RpLabel2">
+      <property name="Caption">Artista</property>
+      <property name="Left">16</property><property name="Top">39</property>
+      <property name="Width">37</property><property name="Height">13</property>
+      <property name="Font.Style">[fsBold]</property>
+    </object>
+    <object class="TRpLabel" name="RpLabel3">
+      <property name="Caption">Título</property>
+      <property name="Left">216</property><property name="Top">39</property>
+      <property name="Width">35</property><property name="Height">13</property>
+      <property name="Font.Style">[fsBold]</property>
+    </object>
+    <object class="TRpLabel" name="RpLabel4">
+      <property name="Caption">Música</property>
+      <property name="Left">392</property><property name="Top">39</property>
+      <property name="Width">41</property><property name="Height">13</property>
+      <property name="Font.Style">[fsBold]</property>
+    </object>
+    <object class="TRpShape" name="RpShape1">
+      <property name="Shape">rsHorLine</property>
+      <property name="Left">16</property><property name="Top">54</property>
+      <property name="Width">621</property><property name="Height">4</property>
+    </object>
+  </object>
+  <object class="TRpBand" name="RpBand2">
+    <property name="BandType">rbDetail</property>
+    <property name="Height">41</property>
+    <object class="TRpDBText" name="RpDBText1">
+      <property name="DataSource">DataSource1</property><property name="DataField">Artista</property>
+      <property name="Left">16</property><property name="Top">8</property>
+      <property name="Width">193</property><property name="Height">17</property>
+    </object>
+    <object class="TRpDBText" name="RpDBText2">
+      <property name="DataSource">DataSource1</property><property name="DataField">Titulo</property>
+      <property name="Left">216</property><property name="Top">8</property>
+      <property name="Width">169</property><property name="Height">17</property>
+    </object>
+    <object class="TRpDBText" name="RpDBText3">
+      <property name="DataSource">DataSource1</property><property name="DataField">Musica</property>
+      <property name="Left">400</property><property name="Top">8</property>
+      <property name="Width">225</property><property name="Height">17</property>
+    </object>
+  </object>
+</form>)";
+
+double seconds(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e9; }
+
+qint64 residentBytes()
+{
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> f = statm.readAll().split(' ');
+    return f.size() > 1 ? f[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+qint64 pageBytes()
+{
+    qint64 total = 0;
+    for (const QByteArray &p : RpPrinter().Pages())
+        total += p.capacity();
+    return total;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    int cds = 10000, songsPerCd = 10;
+    if (argc == 3) {
+        cds = std::atoi(argv[1]);
+        songsPerCd = std::atoi(argv[2]);
+    }
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    QElapsedTimer clock;
+    clock.start();
+    melvora::createEmptyCollection(dir);
+    melvora::fillSampleCollection(dir, {cds, songsPerCd});
+    std::printf("collection of %d songs made in %.1f s\n", cds * songsPerCd, seconds(clock));
+    QDir::setCurrent(dir);
+
+    // The reference: reading the same rows and fields straight from SQLite.
+    double reference = 0;
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open("musica.db", &db);
+        clock.restart();
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT c0, c1, c2 FROM records ORDER BY rowid", -1, &st, nullptr);
+        qint64 chars = 0;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            for (int i = 0; i < 3; ++i)
+                chars += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
+        sqlite3_finalize(st);
+        reference = seconds(clock);
+        sqlite3_close(db);
+        std::printf("sqlite reads the %d rows (%lld characters) in %.3f s\n", cds * songsPerCd, chars, reference);
+    }
+
+    tables::Table musica("musica.db");
+    musica.open(tables::OpenMode::Exclusive);
+    dataaware::DataSource source(&musica);
+    TRpForm form;
+    form.addDataSource("DataSource1", &source);
+    QBuffer definition;
+    definition.setData(SongReport);
+    definition.open(QIODevice::ReadOnly);
+    readReportForm(form, definition);
+    auto *report = qobject_cast<TRpReport *>(form.findComponent("RpReport1"));
+
+    // The whole report, with the pages counted when the preview would show them.
+    int pages = 0;
+    qint64 bytes = 0;
+    const qint64 before = residentBytes();
+    qint64 resident = 0;
+    RpPrinter().OnPreview = [&] {
+        pages = int(RpPrinter().Pages().size());
+        bytes = pageBytes();
+        resident = residentBytes() - before;
+    };
+    clock.restart();
+    report->Preview();
+    const double generation = seconds(clock);
+    std::printf("pages generated and recorded        %8d in %.3f s\n", pages, generation);
+    std::printf("pages per second                    %8.0f   (target >= 3000)\n", pages / generation);
+    std::printf("time against the sqlite read        %8.1f x\n", generation / reference);
+    std::printf("bytes per page in memory            %8.0f   (target <= 40960)\n", double(bytes) / pages);
+    std::printf("resident growth per page            %8.0f\n", double(resident) / pages);
+
+    // Memory against the page count: stop after a share of the records, measured at the end.
+    std::printf("memory growth by page count (page bytes, resident growth):\n");
+    for (int share : {1, 2, 4}) {
+        const int details = cds * songsPerCd * share / 4;
+        int done = 0;
+        qint64 partBytes = 0, partResident = 0;
+        int partPages = 0;
+        const qint64 start = residentBytes();
+        report->AfterDetail = [&](TRpReport *) {
+            if (++done == details)
+                RpPrinter().Cancel();
+        };
+        report->AfterPrint = [&](TRpReport *) {
+            partPages = int(RpPrinter().Pages().size());
+            partBytes = pageBytes();
+            partResident = residentBytes() - start;
+        };
+        report->Preview();
+        std::printf("  %6d pages  %10lld bytes  %8.0f per page   resident +%lld\n", partPages, partBytes,
+                    partPages ? double(partBytes) / partPages : 0.0, partResident);
+    }
+    RpPrinter().OnPreview = nullptr;
+    return 0;
+}
