@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QVector>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <variant>
 
@@ -119,7 +120,8 @@ public:
             p_.setClipRect(QRectF(arg(r, 0), arg(r, 1), arg(r, 2) - arg(r, 0), arg(r, 3) - arg(r, 1)),
                            p_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
             break;
-        case U_EMR_EXTTEXTOUTW: text(r); break;
+        case U_EMR_EXTTEXTOUTW:
+        case U_EMR_EXTTEXTOUTA: text(r); break;
         case U_EMR_STRETCHDIBITS: bitmap(r); break;
         default: break; // records this program never writes are skipped
         }
@@ -202,15 +204,20 @@ private:
             return;
         const QString s = textOf(r);
         const auto offDx = field<quint32>(r, offDxPos);
+        const QFontMetricsF fm(dc_.font);
         QVector<qint32> dx(static_cast<int>(n));
-        std::memcpy(dx.data(), r.data + offDx, n * 4);
+        if (offDx != 0) {
+            std::memcpy(dx.data(), r.data + offDx, n * 4);
+        } else { // some writers leave the spacing out: the font's own advances then
+            for (quint32 i = 0; i < n; ++i)
+                dx[int(i)] = qint32(std::nearbyint(fm.horizontalAdvance(s[int(i)])));
+        }
         qint64 total = 0;
         for (qint32 d : dx)
             total += d;
         const qreal x = rec.emrtext.ptlReference.x, y = rec.emrtext.ptlReference.y;
         const quint32 horizontal = dc_.textAlign & U_TA_CENTER;
         qreal left = horizontal == U_TA_RIGHT ? x - total : horizontal == U_TA_CENTER ? x - total / 2 : x;
-        const QFontMetricsF fm(dc_.font);
         const quint32 vertical = dc_.textAlign & U_TA_BASELINE;
         const qreal baseline = vertical == U_TA_BASELINE ? y : vertical == U_TA_BOTTOM ? y - fm.descent() : y + fm.ascent();
 

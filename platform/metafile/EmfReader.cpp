@@ -28,7 +28,8 @@ void checkText(const EmfRecord &r, qint64 at)
     U_EMREXTTEXTOUTW rec;
     std::memcpy(&rec, r.data, sizeof rec);
     const quint64 n = rec.emrtext.nChars;
-    if (!within(rec.emrtext.offString, n * 2, r.size))
+    const quint64 charSize = r.type == U_EMR_EXTTEXTOUTA ? 1 : 2;
+    if (!within(rec.emrtext.offString, n * charSize, r.size))
         damaged(QStringLiteral("texto fora do registro"), at);
     quint32 offDxPos = sizeof(U_EMREXTTEXTOUTW);
     if (!(rec.emrtext.fOptions & U_ETO_NO_RECT))
@@ -37,7 +38,8 @@ void checkText(const EmfRecord &r, qint64 at)
         damaged(QStringLiteral("espaçamento ausente"), at);
     quint32 offDx;
     std::memcpy(&offDx, r.data + offDxPos, 4);
-    if (n > 0 && !within(offDx, n * 4, r.size))
+    // An offset of 0 means the writer left the spacing out.
+    if (n > 0 && offDx != 0 && (offDx < sizeof(U_EMREXTTEXTOUTW) || !within(offDx, n * 4, r.size)))
         damaged(QStringLiteral("espaçamento fora do registro"), at);
 }
 
@@ -62,6 +64,7 @@ bool interpreted(quint32 type)
     case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT: case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR:
     case U_EMR_SETBKMODE: case U_EMR_SETTEXTALIGN: case U_EMR_MOVETOEX: case U_EMR_LINETO:
     case U_EMR_RECTANGLE: case U_EMR_ELLIPSE: case U_EMR_INTERSECTCLIPRECT: case U_EMR_EXTTEXTOUTW:
+    case U_EMR_EXTTEXTOUTA:
     case U_EMR_STRETCHDIBITS:
         return true;
     default:
@@ -106,7 +109,7 @@ void forEachRecord(const QByteArray &emf, const std::function<void(const EmfReco
         // Only the records a player interprets are checked in depth; the rest are skipped.
         if (interpreted(type) && !U_emf_record_safe(r.data))
             damaged(QStringLiteral("registro inválido do tipo %1").arg(type), at);
-        if (type == U_EMR_EXTTEXTOUTW)
+        if (type == U_EMR_EXTTEXTOUTW || type == U_EMR_EXTTEXTOUTA)
             checkText(r, at);
         else if (type == U_EMR_STRETCHDIBITS)
             checkBitmap(r, at);
@@ -124,6 +127,8 @@ QString textOf(const EmfRecord &r)
 {
     U_EMREXTTEXTOUTW rec;
     std::memcpy(&rec, r.data, sizeof rec);
+    if (r.type == U_EMR_EXTTEXTOUTA)
+        return QString::fromLatin1(r.data + rec.emrtext.offString, qsizetype(rec.emrtext.nChars));
     QString s(int(rec.emrtext.nChars), Qt::Uninitialized);
     std::memcpy(s.data(), r.data + rec.emrtext.offString, size_t(rec.emrtext.nChars) * 2);
     return s;

@@ -35,7 +35,7 @@ void forEachRecord(const QByteArray &emf, const std::function<void(const EmfReco
 // that it fits in size bytes; 0 when data does not start with an EMF header.
 quint32 emfLength(const char *data, qint64 size);
 
-// The string and spacing of an EXTTEXTOUTW record (already checked by forEachRecord).
+// The string of an EXTTEXTOUTW or EXTTEXTOUTA record (already checked by forEachRecord).
 QString textOf(const EmfRecord &r);
 
 } // namespace metafile

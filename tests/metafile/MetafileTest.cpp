@@ -2,6 +2,7 @@
 // onto a QPainter, and surviving damaged streams.
 #include "EmfCanvas.h"
 #include "EmfPlayer.h"
+#include "ForeignEmf.h"
 #include "PageRecords.h"
 #include "TextMeasure.h"
 
@@ -148,6 +149,32 @@ TEST(EmfPlayer, ReplaysUnderOneScaleTransform)
         for (int x = 20; x < 200 && !ink; ++x)
             ink = qGray(image.pixel(x, y)) < 128;
     EXPECT_TRUE(ink);
+}
+
+TEST(EmfPlayer, PlaysAFileWrittenByAnIndependentWriter)
+{
+    const std::string bytes = foreignEmf();
+    const QByteArray emf(bytes.data(), qsizetype(bytes.size()));
+    QStringList texts;
+    forEachRecord(emf, [&](const EmfRecord &r) {
+        if (r.type == U_EMR_EXTTEXTOUTW || r.type == U_EMR_EXTTEXTOUTA)
+            texts << textOf(r);
+    });
+    EXPECT_EQ(texts, QStringList({"libEMF"}));
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        playEmf(emf, p, QTransform());
+    }
+    EXPECT_EQ(image.pixel(100, 75), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(200, 200), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(200, 150), qRgb(255, 255, 255));
+    int ink = 0;
+    for (int y = 20; y < 40; ++y)
+        for (int x = 200; x < 260; ++x)
+            ink += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 20); // the text, drawn below its reference point
 }
 
 TEST(EmfPlayer, RefusesTruncatedStreamsAtEveryLength)
