@@ -1,5 +1,8 @@
 // The progress window: its layout and its Cancel button.
+#include "MemoryDataSet.h"
+#include "RpControls.h"
 #include "RpProgressForm.h"
+#include "RpReport.h"
 #include "RpPrinter.h"
 #include "RpSystemPrinter.h"
 
@@ -10,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 TEST(ProgressForm, LayoutAndCancel)
 {
@@ -43,6 +47,45 @@ TEST(ProgressForm, InstalledIntoThePageStore)
     installReportWindowing(store);
     auto progress = store.createProgress();
     EXPECT_NE(dynamic_cast<TRpProgressForm *>(progress.get()), nullptr);
+}
+
+TEST(ProgressForm, CancelDuringGenerationStopsTheReport)
+{
+    installReportWindowing(RpPrinter());
+    TRpForm form;
+    QStringList names;
+    for (int i = 0; i < 5000; ++i)
+        names << QString::number(i);
+    auto *ds = namesDataSet(names, &form);
+    auto *report = form.create<TRpReport>();
+    report->setDataSource(ds);
+    report->ReportTitle = "Músicas";
+    auto *detail = form.create<TRpBand>();
+    detail->BandType = rbDetail;
+    detail->Height = 10;
+    int details = 0;
+    QString caption, text;
+    report->AfterDetail = [&](TRpReport *r) {
+        if (++details == 1) {
+            auto *window = static_cast<TRpProgressForm *>(r->progress());
+            caption = window->windowTitle();
+            text = window->Label1->text();
+            EXPECT_TRUE(window->isVisible());
+            // The click arrives through the event loop, while the report runs.
+            QTimer::singleShot(0, window->CancelBtn, &QPushButton::click);
+        }
+    };
+    bool previewed = false;
+    RpPrinter().OnPreview = [&] { previewed = true; };
+    report->Preview();
+    RpPrinter().OnPreview = nullptr;
+    EXPECT_EQ(caption, "Report Engine version 1.0");
+    EXPECT_EQ(text, "Preparing report Músicas");
+    EXPECT_LT(details, 5);
+    EXPECT_FALSE(previewed);
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+    RpPrinter().progressFactory = nullptr;
+    RpPrinter().setDevice(nullptr);
 }
 
 int main(int argc, char **argv)
