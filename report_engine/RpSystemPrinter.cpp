@@ -12,6 +12,8 @@ bool TRpSystemPrinter::installed() const
 
 TRpPrinterMetrics TRpSystemPrinter::metrics()
 {
+    if (cached_)
+        return *cached_;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         throw TRpError(QStringLiteral("no default printer"));
@@ -28,12 +30,14 @@ TRpPrinterMetrics TRpSystemPrinter::metrics()
     m.offsetY = paint.top();
     m.physicalWidth = full.width();
     m.physicalHeight = full.height();
+    cached_ = m;
     return m;
 }
 
 void TRpSystemPrinter::setOrientation(TPrinterOrientation orientation)
 {
     orientation_ = orientation;
+    cached_.reset();
 }
 
 void installReportWindowing(TRpPrinter &store)

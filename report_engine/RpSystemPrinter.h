@@ -5,6 +5,8 @@
 
 #include "RpPrinter.h"
 
+#include <optional>
+
 class TRpSystemPrinter : public TRpPrinterDevice {
 public:
     bool installed() const override;
@@ -13,6 +15,9 @@ public:
 
 private:
     TPrinterOrientation orientation_ = poPortrait;
+    // Asking the printer system costs milliseconds and the store measures at every new page:
+    // the answer is kept until the orientation is set again, which every report does first.
+    std::optional<TRpPrinterMetrics> cached_;
 };
 
 void installReportWindowing(TRpPrinter &store);
