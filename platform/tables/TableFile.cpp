@@ -84,17 +84,7 @@ TableFile::TableFile(QString path, OpenMode mode)
     try {
         openConnection(mode);
     } catch (...) {
-        slots_.clear();
-        selectByRid_ = Statement();
-    savepoint_ = Statement();
-    release_ = Statement();
-        insert_ = Statement();
-        update_ = Statement();
-        delete_ = Statement();
-        priorDefault_ = Statement();
-        lastDefault_ = Statement();
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+        closeConnection();
         throw;
     }
 }
@@ -108,19 +98,20 @@ TableFile::~TableFile()
     }
     auto &p = pendingFiles();
     p.erase(std::remove(p.begin(), p.end(), this), p.end());
-    slots_.clear();
-    selectByRid_ = Statement();
-    savepoint_ = Statement();
-    release_ = Statement();
-    insert_ = Statement();
-    update_ = Statement();
-    delete_ = Statement();
-    priorDefault_ = Statement();
-    lastDefault_ = Statement();
-    sqlite3_close_v2(db_);
+    closeConnection();
     auto &reg = registry();
     if (auto it = reg.find(path_); it != reg.end() && it->second.expired())
         reg.erase(it);
+}
+
+// Statements first: SQLite closes a connection only once they are finalized.
+void TableFile::closeConnection()
+{
+    slots_.clear();
+    for (Statement *st : {&selectByRid_, &insert_, &update_, &delete_, &priorDefault_, &lastDefault_, &savepoint_, &release_})
+        *st = Statement();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
 }
 
 void TableFile::openConnection(OpenMode mode)

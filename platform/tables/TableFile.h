@@ -91,6 +91,7 @@ public:
 private:
     TableFile(QString path, OpenMode mode);
     void openConnection(OpenMode mode);
+    void closeConnection();
     void loadSchema();
     void checkNotTruncated();
     void loadIndexes();
