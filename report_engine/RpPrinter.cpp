@@ -1,5 +1,13 @@
 #include "RpPrinter.h"
+#include "EmfPlayer.h"
 #include "Rounding.h"
+#include "RpReportFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPainter>
+#include <QSaveFile>
+#include <QtEndian>
 
 using rp::roundHalfEven;
 
@@ -145,7 +153,185 @@ void TRpPrinter::SetOrientation(TPrinterOrientation o)
 
 void TRpPrinter::Preview()
 {
-    // The standard preview window is the windowing layer's; without a hook nothing is shown.
-    if (OnPreview)
+    if (OnPreview) {
         OnPreview();
+        return;
+    }
+    SetCurrentPage(1);
+    // The standard preview window is the windowing layer's.
+    if (standardPreview)
+        standardPreview();
+}
+
+void TRpPrinter::StretchCurrentPage(QPainter &painter, const QRect &target) const
+{
+    const QByteArray *drawing = CurrentPageDrawing();
+    if (!drawing)
+        return;
+    const QSize device = metafile::emfDeviceSize(*drawing);
+    if (device.width() <= 0 || device.height() <= 0)
+        return;
+    QTransform t;
+    t.translate(target.x(), target.y());
+    t.scale(double(target.width()) / device.width(), double(target.height()) / device.height());
+    metafile::playEmf(*drawing, painter, t);
+}
+
+void TRpPrinter::Print()
+{
+    if (!PrinterAvailable)
+        return;
+    std::unique_ptr<TRpProgress> progress = createProgress();
+    progress->SetMax(PageCount);
+    progress->SetText(QStringLiteral("Printing report ") + Title);
+    if (ShowProgress)
+        progress->Show();
+    if (status_ != psReady || !device_)
+        return;
+    const int remembered = CurrentPage;
+    Cancelled = false;
+    std::unique_ptr<TRpPrintJob> job = device_->beginJob(Title);
+    if (!job) {
+        SetCurrentPage(remembered);
+        return;
+    }
+    try {
+        printPages(*job, *progress);
+    } catch (...) {
+        job->abort();
+        SetCurrentPage(remembered);
+        throw;
+    }
+    if (Cancelled)
+        job->abort();
+    else
+        job->end();
+    SetCurrentPage(remembered);
+}
+
+void TRpPrinter::printPages(TRpPrintJob &job, TRpProgress &progress)
+{
+    const TRpPrinterMetrics device = job.metrics();
+    const int lastPage = ToPage == 0 ? PageCount : std::min(ToPage, PageCount);
+    QPainter &painter = job.painter();
+    const int n = PagesPerSide;
+    if (n <= 1) {
+        for (int i = 1; i <= PageCount && !Cancelled; ++i) {
+            // Window messages are processed before every page, so that Cancel can be pressed.
+            QCoreApplication::processEvents();
+            if (Cancelled || !InRange(i))
+                continue;
+            progress.Update(i);
+            painter.save();
+            SetCurrentPage(i);
+            StretchCurrentPage(painter, QRect(0, 0, device.horzRes, device.vertRes));
+            painter.restore();
+            if (i < lastPage)
+                job.newPage();
+        }
+        return;
+    }
+    const double s = rp::PageUnitsPerInch;
+    painter.save();
+    const int cellWidth = roundHalfEven(device.logPixelsX * PageWidth / s / n);
+    const int cellHeight = roundHalfEven(device.logPixelsY * PageHeight / s / n);
+    const int drawnWidth = roundHalfEven(cellWidth * 0.95);
+    const int drawnHeight = roundHalfEven(cellHeight * 0.95);
+    int column = 0, row = 0;
+    for (int i = 1; i <= PageCount; ++i) {
+        QCoreApplication::processEvents();
+        if (!InRange(i) || Cancelled)
+            continue;
+        progress.Update(i);
+        SetCurrentPage(i);
+        StretchCurrentPage(painter, QRect(column * cellWidth, row * cellHeight, drawnWidth, drawnHeight));
+        if (++column > n - 1) {
+            column = 0;
+            if (++row > n - 1 && i < lastPage) {
+                job.newPage();
+                row = 0;
+            }
+        }
+    }
+    painter.restore();
+}
+
+void TRpPrinter::SaveToFile(const QString &name)
+{
+    if (status_ != psReady)
+        return;
+    Cancelled = false;
+    // The new file replaces an old one only when it is complete (written aside, then renamed).
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TRpError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(name, file.errorString()));
+    std::unique_ptr<TRpProgress> progress = createProgress();
+    progress->SetMax(PageCount);
+    if (ShowProgress)
+        progress->Show();
+    progress->SetText(QStringLiteral("Saving report"));
+    rpfile::Header header;
+    header.pageHeight = PageHeight;
+    header.pageWidth = PageWidth;
+    header.pixelsPerInch = rp::PageUnitsPerInch;
+    header.pageCount = PageCount;
+    header.savedAt = rpfile::dayCount(QDateTime::currentDateTime());
+    file.write(rpfile::encodeHeader(header));
+    for (int i = 1; i <= PageCount && i <= pages_.size(); ++i) {
+        QCoreApplication::processEvents();
+        if (Cancelled)
+            break;
+        progress->Update(i);
+        if (!InRange(i))
+            continue;
+        const quint32 position = quint32(file.pos());
+        file.write(pages_[i - 1]);
+        const quint32 le = qToLittleEndian(position);
+        file.write(reinterpret_cast<const char *>(&le), 4);
+    }
+    if (Cancelled) {
+        file.cancelWriting(); // the temporary file is removed; an older file stays as it was
+        return;
+    }
+    if (!file.commit())
+        throw TRpError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(name, file.errorString()));
+}
+
+void TRpPrinter::LoadFromFile(const QString &name)
+{
+    if (status_ == psReady)
+        DiscardPages();
+    Cancelled = false;
+    if (status_ != psIdle)
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));
+    // The file is mapped, not read: a page is copied only once its length has been checked.
+    const qint64 size = file.size();
+    QByteArray contents;
+    const char *data = size > 0 ? reinterpret_cast<const char *>(file.map(0, size)) : nullptr;
+    if (!data) {
+        contents = file.readAll();
+        data = contents.constData();
+    }
+    rpfile::Reader reader(data, data == contents.constData() ? contents.size() : size);
+    std::unique_ptr<TRpProgress> progress = createProgress();
+    const int count = reader.header().pageCount;
+    progress->SetMax(count);
+    if (ShowProgress)
+        progress->Show();
+    progress->SetText(QStringLiteral("Loading report"));
+    QList<QByteArray> pages;
+    for (int i = 1; i <= count; ++i) {
+        QCoreApplication::processEvents();
+        progress->Update(i);
+        pages.append(reader.nextPage());
+    }
+    pages_ = std::move(pages);
+    PageCount = count;
+    PageWidth = reader.header().pageWidth;
+    PageHeight = reader.header().pageHeight;
+    status_ = psReady;
+    SetCurrentPage(1);
 }

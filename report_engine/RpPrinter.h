@@ -6,9 +6,14 @@
 //          NewPage acts only while collecting; SetCurrentPage only while ready; DiscardPages
 //          also ends a collection that a failed generation left behind.
 //
-// The printer itself and the progress window belong to the windowing layer: it installs a
-// TRpPrinterDevice and a progress factory. Without them the store measures the no-printer
-// page and shows progress nowhere.
+// The printer itself, the progress window and the standard preview window belong to the
+// windowing layer: it installs a TRpPrinterDevice, a progress factory and the standard preview.
+// Without them the store measures the no-printer page, prints nothing and shows progress
+// nowhere.
+//
+// Report file (SaveToFile, LoadFromFile; little-endian): a 372-byte header (1, 95, page height,
+// page width, pixels per inch, page count, the saving time as days since 30 December 1899 at
+// offset 104), then for each saved page its complete EMF followed by the EMF's 4-byte position.
 #pragma once
 
 #include "EmfCanvas.h"
@@ -17,6 +22,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRect>
 #include <functional>
 #include <memory>
 
@@ -27,12 +33,29 @@ struct TRpPrinterMetrics {
     int offsetX = 0, offsetY = 0, physicalWidth = 0, physicalHeight = 0;
 };
 
+class QPainter;
+
+// One print job: a painter on the device's printable area (origin at its top left), pages,
+// and its end (the spooler receives the job) or abort.
+class TRpPrintJob {
+public:
+    virtual ~TRpPrintJob() = default;
+    // HORZRES, VERTRES and LOGPIXELS of the job's device.
+    virtual TRpPrinterMetrics metrics() const = 0;
+    virtual QPainter &painter() = 0;
+    virtual void newPage() = 0;
+    virtual void end() = 0;
+    virtual void abort() = 0;
+};
+
 class TRpPrinterDevice {
 public:
     virtual ~TRpPrinterDevice() = default;
     virtual bool installed() const = 0;             // any printer in the system's list
     virtual TRpPrinterMetrics metrics() = 0;        // throws when the device cannot be measured
     virtual void setOrientation(TPrinterOrientation orientation) = 0;
+    // Begins a job with that title; throws when the printer refuses. None: nothing printable.
+    virtual std::unique_ptr<TRpPrintJob> beginJob(const QString &title) { (void)title; return nullptr; }
 };
 
 class TRpPrinter {
@@ -51,6 +74,20 @@ public:
     void SetOrientation(TPrinterOrientation o);
     void Preview();
     void Cancel() { Cancelled = true; }
+
+    // The pages in range on the system printer, PagesPerSide x PagesPerSide on a sheet; only
+    // when ready and a printer is available. The current page is kept.
+    void Print();
+    // Only when ready. Replaces a file of that name only once the new one is complete; a
+    // cancelled save leaves no file behind (and any earlier file as it was). Throws TRpError.
+    void SaveToFile(const QString &name);
+    // Discards ready pages and loads the file's pages, leaving the store ready on page 1. A
+    // damaged file throws TRpError and leaves the store idle; nothing the file says makes the
+    // reader read or allocate beyond what the file holds.
+    void LoadFromFile(const QString &name);
+    // Replays the current page's drawing stretched over target (device coordinates).
+    void StretchCurrentPage(QPainter &painter, const QRect &target) const;
+    bool InRange(int page) const { return ToPage == 0 || (FromPage <= page && page <= ToPage); }
 
     TRpPrinterStatus Status() const { return status_; }
     // The canvas of the page being collected (none unless collecting).
@@ -83,10 +120,13 @@ public:
     void setDevice(std::unique_ptr<TRpPrinterDevice> device);
     std::function<std::unique_ptr<TRpProgress>()> progressFactory;
     std::unique_ptr<TRpProgress> createProgress() const;
+    // Shows the standard preview window modally; Preview calls it when no OnPreview is set.
+    std::function<void()> standardPreview;
 
 private:
     void openPage();
     void closePage();
+    void printPages(TRpPrintJob &job, TRpProgress &progress);
 
     TRpPrinterStatus status_ = psIdle;
     QList<QByteArray> pages_;

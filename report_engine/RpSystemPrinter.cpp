@@ -1,5 +1,7 @@
 #include "RpSystemPrinter.h"
+#include "RpPrintJob.h"
 #include "RpProgressForm.h"
+#include "RpStandardPreview.h"
 
 #include <QPageLayout>
 #include <QPrinter>
@@ -19,19 +21,8 @@ TRpPrinterMetrics TRpSystemPrinter::metrics()
         throw TRpError(QStringLiteral("no default printer"));
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setPageOrientation(orientation_ == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    TRpPrinterMetrics m;
-    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect full = printer.pageLayout().fullRectPixels(printer.resolution());
-    m.horzRes = paint.width();
-    m.vertRes = paint.height();
-    m.logPixelsX = m.logPixelsY = printer.resolution();
-    m.hasPageEscapes = true;
-    m.offsetX = paint.left();
-    m.offsetY = paint.top();
-    m.physicalWidth = full.width();
-    m.physicalHeight = full.height();
-    cached_ = m;
-    return m;
+    cached_ = printerMetrics(printer);
+    return *cached_;
 }
 
 void TRpSystemPrinter::setOrientation(TPrinterOrientation orientation)
@@ -40,10 +31,26 @@ void TRpSystemPrinter::setOrientation(TPrinterOrientation orientation)
     cached_.reset();
 }
 
+std::unique_ptr<TRpPrintJob> TRpSystemPrinter::beginJob(const QString &title)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    // The printer's current settings: no copies set, no dialog shown.
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setDocName(title);
+    printer->setPageOrientation(orientation_ == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return std::make_unique<TRpQPrinterJob>(std::move(printer));
+}
+
 void installReportWindowing(TRpPrinter &store)
 {
     store.setDevice(std::make_unique<TRpSystemPrinter>());
     store.progressFactory = [&store] {
         return std::make_unique<TRpProgressForm>(store.ProgressCaption);
+    };
+    store.standardPreview = [&store] {
+        TRpStandardPreview preview(store);
+        preview.exec();
     };
 }

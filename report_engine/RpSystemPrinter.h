@@ -1,6 +1,7 @@
 // The system printer as the page store sees it (measured through Qt's printer information),
 // and the installation of the windowing parts into the page store: the system printer and the
-// progress window. The program calls installReportWindowing once at start-up.
+// progress window and the standard preview window. The program calls installReportWindowing
+// once at start-up.
 #pragma once
 
 #include "RpPrinter.h"
@@ -12,6 +13,7 @@ public:
     bool installed() const override;
     TRpPrinterMetrics metrics() override;
     void setOrientation(TPrinterOrientation orientation) override;
+    std::unique_ptr<TRpPrintJob> beginJob(const QString &title) override;
 
 private:
     TPrinterOrientation orientation_ = poPortrait;

@@ -1,0 +1,99 @@
+#include "RpReportFile.h"
+#include "EmfReader.h"
+#include "RpTypes.h"
+
+#include <QtEndian>
+#include <cmath>
+
+namespace rpfile {
+
+namespace {
+
+const QDate DayZero(1899, 12, 30);
+
+// The smallest page: an EMF header record (88 bytes), an EOF record (20) and the position.
+constexpr qint64 SmallestPage = 88 + 20 + 4;
+
+[[noreturn]] void damaged(const QString &what)
+{
+    throw TRpError(QStringLiteral("Arquivo de relatório danificado: %1").arg(what));
+}
+
+qint32 int32At(const char *p) { return qFromLittleEndian<qint32>(p); }
+
+} // namespace
+
+double dayCount(const QDateTime &time)
+{
+    return double(DayZero.daysTo(time.date())) + time.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime fromDayCount(double days)
+{
+    const qint64 whole = qint64(std::floor(days));
+    const int msecs = int(std::llround((days - whole) * 86400000.0));
+    return QDateTime(DayZero.addDays(whole), QTime(0, 0)).addMSecs(msecs);
+}
+
+QByteArray encodeHeader(const Header &h)
+{
+    QByteArray b(HeaderSize, '\0');
+    char *p = b.data();
+    qToLittleEndian<quint16>(1, p);
+    qToLittleEndian<quint16>(95, p + 2);
+    qToLittleEndian<qint32>(h.pageHeight, p + 4);
+    qToLittleEndian<qint32>(h.pageWidth, p + 8);
+    qToLittleEndian<qint32>(h.pixelsPerInch, p + 12);
+    qToLittleEndian<qint32>(h.pageCount, p + 16);
+    qToLittleEndian<double>(h.savedAt, p + 104);
+    return b;
+}
+
+Reader::Reader(const char *data, qint64 size) : data_(data), size_(size)
+{
+    if (size < HeaderSize)
+        damaged(QStringLiteral("cabeçalho incompleto"));
+    header_.pageHeight = int32At(data + 4);
+    header_.pageWidth = int32At(data + 8);
+    header_.pixelsPerInch = int32At(data + 12);
+    header_.pageCount = int32At(data + 16);
+    header_.savedAt = qFromLittleEndian<double>(data + 104);
+    if (header_.pageCount < 0)
+        damaged(QStringLiteral("número de páginas negativo"));
+    if (header_.pageCount > (size - HeaderSize) / SmallestPage)
+        damaged(QStringLiteral("o arquivo tem menos páginas do que anuncia (%1)").arg(header_.pageCount));
+    // A page of more than 100,000 units on a side (over 26 metres) is no page.
+    if (header_.pageCount > 0
+        && (header_.pageWidth <= 0 || header_.pageHeight <= 0 || header_.pageWidth > 100000
+            || header_.pageHeight > 100000))
+        damaged(QStringLiteral("tamanho de página inválido (%1 × %2)").arg(header_.pageWidth).arg(header_.pageHeight));
+}
+
+QByteArray Reader::nextPage()
+{
+    ++page_;
+    if (page_ > header_.pageCount)
+        damaged(QStringLiteral("página %1 além das anunciadas").arg(page_));
+    const qint64 left = size_ - at_;
+    const char *p = data_ + at_;
+    QByteArray page;
+    if (const quint32 length = metafile::emfLength(p, left)) {
+        if (length > quint64(left))
+            damaged(QStringLiteral("a página %1 continua além do fim do arquivo").arg(page_));
+        page = QByteArray(p, qsizetype(length));
+        try {
+            metafile::forEachRecord(page, [](const metafile::EmfRecord &) {});
+        } catch (const metafile::MetafileError &e) {
+            damaged(QStringLiteral("página %1: %2").arg(page_).arg(e.message()));
+        }
+        at_ += length;
+    } else {
+        damaged(QStringLiteral("a página %1 não é um desenho").arg(page_));
+    }
+    if (size_ - at_ < 4)
+        damaged(QStringLiteral("falta a posição da página %1").arg(page_));
+    at_ += 4; // the page's position is not needed to read the file in order
+    return page;
+}
+
+} // namespace rpfile
