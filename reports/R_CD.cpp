@@ -1,0 +1,18 @@
+#include "R_CD.h"
+
+#include "DataModule.h"
+
+TR_CDForm *R_CDForm = nullptr;
+
+TR_CDForm::TR_CDForm(TDataModule1 *dataModule, QObject *parent)
+    : TReportForm(QStringLiteral("Relatório de CDs"), parent), dataModule_(dataModule)
+{
+    addDataSource(QStringLiteral("CDSource"), dataModule->CDSource);
+    load(QStringLiteral(":/reports/R_CD.xml"));
+}
+
+void TR_CDForm::RpReport1BeforePrint(TRpReport *, bool &)
+{
+    dataModule_->CD->selectIndex(QStringLiteral("iartista"));
+    dataModule_->CD->first();
+}

@@ -1,0 +1,91 @@
+// An empty collection in a temporary working folder with the data module open on it, helpers
+// that add records, and the pages of a report's preview decoded from their EMF records.
+#pragma once
+
+#include "CollectionFiles.h"
+#include "DataModule.h"
+#include "PageRecords.h"
+#include "RpPrinter.h"
+#include "Transactions.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class ReportsFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        melvora::createEmptyCollection(dir.path());
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        dataModule = new TDataModule1;
+        dataModule->DataModuleCreate();
+        RpPrinter().Cancelled = false;
+    }
+    void TearDown() override
+    {
+        RpPrinter().OnPreview = nullptr;
+        delete dataModule;
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    // Keeps the decoded pages of every preview instead of showing them.
+    void capturePreviews()
+    {
+        RpPrinter().OnPreview = [this] {
+            pages.clear();
+            for (const QByteArray &page : RpPrinter().Pages())
+                pages.append(pagerecords::decode(page));
+        };
+    }
+
+    static void add(tables::Table *t, const QList<std::pair<QString, QString>> &values)
+    {
+        t->append();
+        for (const auto &[field, text] : values)
+            t->setFieldText(field, text);
+        t->post();
+    }
+    void addCD(const QString &artista, const QString &titulo, const QString &aquisicao = QString(),
+               const QString &estilo = QString(), const QString &retirada = QStringLiteral("N"),
+               const QString &numero = QString())
+    {
+        add(dataModule->CD, {{"Artista", artista}, {"Titulo", titulo}, {"Aquisicao", aquisicao},
+                             {"Estilo", estilo}, {"Retirada", retirada}, {"Numero", numero}});
+    }
+    void addCheckout(const QString &artista, const QString &titulo, const QString &dataRetirada,
+                     const QString &responsavel, const QString &telefone, const QString &dataEntrega)
+    {
+        add(dataModule->Retirada, {{"Artista", artista}, {"Titulo", titulo}, {"Data_Retirada", dataRetirada},
+                                   {"Responsavel", responsavel}, {"Telefone", telefone},
+                                   {"Data_Entrega", dataEntrega}});
+    }
+    void addSong(const QString &artista, const QString &titulo, const QString &musica)
+    {
+        add(dataModule->Musica, {{"Artista", artista}, {"Titulo", titulo}, {"Musica", musica}});
+    }
+
+    // The texts printed at x on page (1-based), top to bottom.
+    QStringList column(int page, int x) const
+    {
+        QStringList out;
+        for (const auto &t : pages.at(page - 1).texts)
+            if (t.x == x)
+                out << t.text;
+        return out;
+    }
+    // The texts of one printed line (same y), left to right as recorded.
+    QStringList line(int page, int y) const
+    {
+        QStringList out;
+        for (const auto &t : pages.at(page - 1).texts)
+            if (t.y == y)
+                out << t.text;
+        return out;
+    }
+
+    QTemporaryDir dir;
+    TDataModule1 *dataModule = nullptr;
+    QVector<pagerecords::Page> pages;
+};
