@@ -5,18 +5,25 @@
 #include "FormPrincipal.h"
 #include "LendingWindows.h"
 #include "MelvoraApplication.h"
+#include "ReportWindows.h"
+#include "RpPrinter.h"
+#include "RpSystemPrinter.h"
 #include "Startup.h"
 
 int main(int argc, char **argv)
 {
     MelvoraApplication app(argc, argv);
     TFormPrincipal *mainWindow = createMainWindowAndData();
+    installReportWindowing(RpPrinter());
+    createReportHolders();
     // The windows and reports of the other folders join the main window's commands here
     // (TFormPrincipal::setCreator), after the data module and before the window is shown.
     registerCatalogueWindows(mainWindow);
     registerLendingWindows(mainWindow);
+    registerReportCommands(mainWindow);
     mainWindow->showMaximized();
     const int status = app.exec();
+    destroyReportHolders();
     destroyMainWindowAndData();
     return status;
 }
