@@ -100,7 +100,9 @@ void TRpPreview::UpdateSize()
     // A zoom of 0 or less leaves the shadow's 4 pixels at most.
     const int w = std::max(0, roundHalfEven(store_.PhysicalWidth * z) + 4);
     const int h = std::max(0, roundHalfEven(store_.PhysicalHeight * z) + 4);
-    painter_->resize(w, h); // the scroll area centres a painter smaller than itself
+    painter_->resize(w, h);
+    // Centred when smaller than the control (the scroll area keeps it so while scrolling).
+    painter_->move(w < width() ? (width() - w) / 2 : 0, h < height() ? (height() - h) / 2 : 0);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     painter_->setZoom(zoom_);

@@ -226,7 +226,7 @@ void TRpPrinter::printPages(TRpPrintJob &job, TRpProgress &progress)
             SetCurrentPage(i);
             StretchCurrentPage(painter, QRect(0, 0, device.horzRes, device.vertRes));
             painter.restore();
-            if (i < lastPage)
+            if (i < lastPage && !Cancelled)
                 job.newPage();
         }
         return;
@@ -325,6 +325,8 @@ void TRpPrinter::LoadFromFile(const QString &name)
     QList<QByteArray> pages;
     for (int i = 1; i <= count; ++i) {
         QCoreApplication::processEvents();
+        if (Cancelled)
+            return; // the store stays idle, with no pages
         progress->Update(i);
         pages.append(reader.nextPage());
     }

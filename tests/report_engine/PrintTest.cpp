@@ -1,0 +1,236 @@
+// Printing the pages in range, one or N × N to a sheet, through a job that paints each sheet
+// onto an image (96 per inch, the printable area 748 × 1080 of the no-printer page).
+#include "PageStoreFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+// Sheets lie one below the other on one image; a new page moves the painter one sheet down.
+class ImageJob : public TRpPrintJob {
+public:
+    explicit ImageJob(QImage &sheets, int &count) : count_(count)
+    {
+        sheets = QImage(748, 1080 * 12, QImage::Format_RGB32);
+        sheets.fill(Qt::white);
+        painter_.begin(&sheets);
+        count_ = 1;
+    }
+    TRpPrinterMetrics metrics() const override { return {748, 1080, 96, 96, false, 0, 0, 0, 0}; }
+    QPainter &painter() override { return painter_; }
+    void newPage() override
+    {
+        painter_.translate(0, 1080);
+        ++count_;
+    }
+    void end() override
+    {
+        painter_.end();
+        ended = true;
+    }
+    void abort() override
+    {
+        painter_.end();
+        aborted = true;
+    }
+    bool ended = false, aborted = false;
+
+private:
+    int &count_;
+    QPainter painter_;
+};
+
+class ImagePrinter : public TRpPrinterDevice {
+public:
+    ImagePrinter(QImage &sheets, int &count, ImageJob *&job) : sheets_(sheets), count_(count), job_(job) {}
+    bool installed() const override { return false; } // the no-printer page sizes
+    TRpPrinterMetrics metrics() override { return {}; }
+    void setOrientation(TPrinterOrientation) override {}
+    std::unique_ptr<TRpPrintJob> beginJob(const QString &title) override
+    {
+        titles.append(title);
+        auto job = std::make_unique<ImageJob>(sheets_, count_);
+        job_ = job.get();
+        return job;
+    }
+    QStringList titles;
+
+private:
+    QImage &sheets_;
+    int &count_;
+    ImageJob *&job_;
+};
+
+class CancellingProgress : public TRpProgress {
+public:
+    CancellingProgress(TRpPrinter &store, int at) : store_(store), at_(at) {}
+
+protected:
+    void showPosition(int n) override
+    {
+        if (n == at_)
+            store_.Cancel();
+    }
+
+private:
+    TRpPrinter &store_;
+    int at_;
+};
+
+class Print : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto device = std::make_unique<ImagePrinter>(image, sheets, job);
+        printer = device.get();
+        store.setDevice(std::move(device));
+        store.ShowProgress = false;
+    }
+    // Which page's colour a sheet shows at (x, y); 0 for white paper.
+    int pageAt(int sheet, int x, int y) const
+    {
+        const QRgb c = image.pixel(x, y + 1080 * sheet);
+        if (c == qRgb(255, 255, 255))
+            return 0;
+        for (int i = 1; i <= 16; ++i)
+            if (c == pageColor(i).rgb())
+                return i;
+        return -1;
+    }
+    void ready(int pages)
+    {
+        makePages(store, pages);
+        store.PrinterAvailable = true; // the image printer prints on the no-printer page
+    }
+    QImage image;
+    int sheets = 0;
+    ImageJob *job = nullptr;
+    ImagePrinter *printer = nullptr;
+    TRpPrinter store;
+};
+
+} // namespace
+
+TEST_F(Print, PageRangesOnePerSheet)
+{
+    struct Case {
+        int from, to;
+        QList<int> printed;
+    };
+    const Case cases[] = {
+        {2, 3, {2, 3}},
+        {0, 0, {1, 2, 3, 4, 5}},
+        {4, 0, {1, 2, 3, 4, 5}}, // ToPage 0: every page, whatever FromPage holds
+        {5, 9, {5}},
+        {4, 2, {}},
+    };
+    for (const Case &c : cases) {
+        ready(5);
+        store.SetCurrentPage(4);
+        store.FromPage = c.from;
+        store.ToPage = c.to;
+        sheets = 0;
+        store.Print();
+        QList<int> printed;
+        for (int s = 0; s < sheets; ++s)
+            printed.append(pageAt(s, 374, 540));
+        if (c.printed.isEmpty()) {
+            EXPECT_EQ(printed, QList<int>{0}) << c.from << c.to; // one blank sheet, nothing on it
+        } else {
+            EXPECT_EQ(printed, c.printed) << c.from << c.to;
+        }
+        EXPECT_TRUE(job->ended);
+        EXPECT_EQ(store.CurrentPage, 4) << "the current page is restored";
+    }
+}
+
+TEST_F(Print, FourPagesToASheetAtNinetyFivePercentOfEachCell)
+{
+    ready(5);
+    store.PagesPerSide = 2;
+    store.Print();
+    ASSERT_EQ(sheets, 2);
+    // Cells of 374 × 540, each page drawn 355 × 513 at the cell's top left.
+    struct Probe {
+        int sheet, x, y, page;
+    };
+    const Probe probes[] = {
+        {0, 1, 1, 1}, {0, 354, 512, 1}, {0, 356, 10, 0}, {0, 10, 514, 0},
+        {0, 375, 1, 2}, {0, 728, 512, 2}, {0, 730, 10, 0},
+        {0, 1, 541, 3}, {0, 354, 1052, 3}, {0, 10, 1054, 0},
+        {0, 375, 541, 4}, {0, 728, 1052, 4},
+        {1, 1, 1, 5}, {1, 375, 1, 0}, {1, 1, 541, 0},
+    };
+    for (const Probe &p : probes)
+        EXPECT_EQ(pageAt(p.sheet, p.x, p.y), p.page) << p.sheet << " " << p.x << "," << p.y;
+}
+
+TEST_F(Print, RangeOnASheetOfNine)
+{
+    ready(12);
+    store.PagesPerSide = 3;
+    store.FromPage = 3;
+    store.ToPage = 11; // nine pages: exactly one sheet, no new page after the last
+    store.Print();
+    ASSERT_EQ(sheets, 1);
+    EXPECT_EQ(pageAt(0, 1, 1), 3);
+    EXPECT_EQ(pageAt(0, 250, 360 + 1), 7);
+    EXPECT_EQ(pageAt(0, 500, 720 + 1), 11);
+}
+
+TEST_F(Print, CancelAbortsTheJob)
+{
+    for (int perSide : {1, 2}) {
+        ready(8);
+        store.PagesPerSide = perSide;
+        store.SetCurrentPage(2);
+        store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 3); };
+        sheets = 0;
+        store.Print();
+        EXPECT_TRUE(job->aborted) << perSide;
+        EXPECT_FALSE(job->ended) << perSide;
+        EXPECT_EQ(store.CurrentPage, 2);
+        // Page 3 is drawn (Cancel is pressed while it prints); page 4 is not.
+        if (perSide == 1) {
+            EXPECT_EQ(sheets, 3);
+        } else {
+            EXPECT_EQ(pageAt(0, 375, 541), 0);
+        }
+    }
+}
+
+TEST_F(Print, NothingWithoutPrinterOrPages)
+{
+    makePages(store, 2); // no printer installed: PrinterAvailable is false
+    EXPECT_FALSE(store.PrinterAvailable);
+    store.Print();
+    EXPECT_TRUE(printer->titles.isEmpty());
+    store.DiscardPages();
+    store.PrinterAvailable = true;
+    store.Print(); // idle
+    EXPECT_TRUE(printer->titles.isEmpty());
+}
+
+TEST_F(Print, JobTitleAndProgressText)
+{
+    ready(3);
+    store.Title = "Relação de CDs";
+    QString text;
+    int maximum = 0;
+    class Watch : public TRpProgress {
+    public:
+        Watch(QString &t, int &m) : t_(t), m_(m) {}
+        void SetText(const QString &t) override { t_ = t; }
+        void showMaximum(int n) override { m_ = n; }
+        QString &t_;
+        int &m_;
+    };
+    store.progressFactory = [&] { return std::make_unique<Watch>(text, maximum); };
+    store.Print();
+    EXPECT_EQ(printer->titles, QStringList{"Relação de CDs"});
+    EXPECT_EQ(text, "Printing report Relação de CDs");
+    EXPECT_EQ(maximum, 3);
+}

@@ -1,0 +1,230 @@
+// Saving pages to a report file and loading them back; damaged and hostile files.
+#include "EmfReader.h"
+#include "PageRecords.h"
+#include "PageStoreFixture.h"
+#include "RpReportFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+namespace {
+
+QByteArray readAll(const QString &name)
+{
+    QFile f(name);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+void writeAll(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+qint32 int32At(const QByteArray &b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+void setInt32(QByteArray &b, int at, qint32 v) { qToLittleEndian<qint32>(v, b.data() + at); }
+
+// Cancels the store's work when the progress reaches a given page.
+class CancellingProgress : public TRpProgress {
+public:
+    CancellingProgress(TRpPrinter &store, int at) : store_(store), at_(at) {}
+
+protected:
+    void showPosition(int n) override
+    {
+        if (n == at_)
+            store_.Cancel();
+    }
+
+private:
+    TRpPrinter &store_;
+    int at_;
+};
+
+class ReportFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        name = dir.filePath("pages.RPP");
+        store.ShowProgress = false;
+    }
+    QTemporaryDir dir;
+    QString name;
+    TRpPrinter store;
+};
+
+} // namespace
+
+TEST_F(ReportFile, HeaderAndPageLayout)
+{
+    makePages(store, 3);
+    const QDateTime before = QDateTime::currentDateTime();
+    store.SaveToFile(name);
+    const QByteArray b = readAll(name);
+    ASSERT_GE(b.size(), rpfile::HeaderSize);
+    EXPECT_EQ(qFromLittleEndian<quint16>(b.constData()), 1);
+    EXPECT_EQ(qFromLittleEndian<quint16>(b.constData() + 2), 95);
+    EXPECT_EQ(int32At(b, 4), 1080);
+    EXPECT_EQ(int32At(b, 8), 748);
+    EXPECT_EQ(int32At(b, 12), 96);
+    EXPECT_EQ(int32At(b, 16), 3);
+    EXPECT_EQ(b.at(20), 0);
+    const QDateTime saved = rpfile::fromDayCount(qFromLittleEndian<double>(b.constData() + 104));
+    EXPECT_LE(std::abs(saved.secsTo(before)), 2);
+    // Each page: its complete EMF, then the position where it starts.
+    qint64 at = rpfile::HeaderSize;
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray &page = store.Pages()[i];
+        EXPECT_EQ(b.mid(at, page.size()), page) << i;
+        EXPECT_EQ(int32At(b, int(at + page.size())), at) << i;
+        at += page.size() + 4;
+    }
+    EXPECT_EQ(at, b.size());
+}
+
+TEST_F(ReportFile, DayCountOfKnownDates)
+{
+    EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
+    EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
+    EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(2026, 12, 8), QTime(12, 0))), 46364.5);
+}
+
+TEST_F(ReportFile, SaveThenLoadGivesTheSamePages)
+{
+    makePages(store, 4);
+    const QList<QByteArray> pages = store.Pages();
+    store.SetCurrentPage(3);
+    store.SaveToFile(name);
+    TRpPrinter loaded;
+    loaded.ShowProgress = false;
+    loaded.PageWidth = loaded.PageHeight = 1;
+    loaded.LoadFromFile(name);
+    EXPECT_EQ(loaded.Status(), TRpPrinter::psReady);
+    EXPECT_EQ(loaded.PageCount, 4);
+    EXPECT_EQ(loaded.PageWidth, 748);
+    EXPECT_EQ(loaded.PageHeight, 1080);
+    EXPECT_EQ(loaded.CurrentPage, 1);
+    EXPECT_EQ(loaded.Pages(), pages);
+    EXPECT_EQ(pagerecords::decode(loaded.Pages()[3]).strings(), QStringList{"Página 4"});
+}
+
+TEST_F(ReportFile, PageRangeSavesOnlyThosePagesButTheWholeCount)
+{
+    makePages(store, 5);
+    store.FromPage = 2;
+    store.ToPage = 3;
+    store.SaveToFile(name);
+    const QByteArray b = readAll(name);
+    EXPECT_EQ(int32At(b, 16), 5);
+    EXPECT_EQ(b.size(), rpfile::HeaderSize + store.Pages()[1].size() + store.Pages()[2].size() + 8);
+    // The header promises five pages, the file holds two: loading it fails cleanly.
+    TRpPrinter loaded;
+    EXPECT_THROW(loaded.LoadFromFile(name), TRpError);
+    EXPECT_EQ(loaded.Status(), TRpPrinter::psIdle);
+}
+
+TEST_F(ReportFile, ZeroPagesLoadAsAReadyEmptyStore)
+{
+    rpfile::Header h;
+    h.pageCount = 0;
+    writeAll(name, rpfile::encodeHeader(h));
+    makePages(store, 2);
+    store.LoadFromFile(name);
+    EXPECT_EQ(store.Status(), TRpPrinter::psReady);
+    EXPECT_EQ(store.PageCount, 0);
+    EXPECT_TRUE(store.Pages().isEmpty());
+    EXPECT_EQ(store.CurrentPageDrawing(), nullptr);
+}
+
+TEST_F(ReportFile, CancelledSaveLeavesNoFileAndKeepsAnOlderOne)
+{
+    makePages(store, 5);
+    store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 3); };
+    store.SaveToFile(name);
+    EXPECT_TRUE(store.Cancelled);
+    EXPECT_FALSE(QFile::exists(name));
+
+    writeAll(name, "older");
+    store.SaveToFile(name);
+    EXPECT_EQ(readAll(name), "older");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"pages.RPP"});
+}
+
+TEST_F(ReportFile, CancelledLoadLeavesTheStoreEmpty)
+{
+    makePages(store, 3);
+    store.SaveToFile(name);
+    store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 2); };
+    store.LoadFromFile(name);
+    EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+    EXPECT_TRUE(store.Pages().isEmpty());
+}
+
+TEST_F(ReportFile, WrongStateAndUnwritablePlaces)
+{
+    store.SaveToFile(name); // idle: nothing
+    EXPECT_FALSE(QFile::exists(name));
+    makePages(store, 1);
+    EXPECT_THROW(store.SaveToFile(dir.filePath("no/such/folder/x.RPP")), TRpError);
+    EXPECT_THROW(store.LoadFromFile(dir.filePath("missing.RPP")), TRpError);
+    EXPECT_EQ(store.Status(), TRpPrinter::psIdle); // the ready pages were discarded first
+}
+
+// Hostile and damaged files: each fails with TRpError and leaves the store idle and empty.
+TEST_F(ReportFile, DamagedFilesFailCleanly)
+{
+    makePages(store, 2);
+    store.SaveToFile(name);
+    const QByteArray good = readAll(name);
+    const int page1 = store.Pages()[0].size();
+    struct Case {
+        const char *what;
+        std::function<QByteArray(QByteArray)> damage;
+    };
+    const Case cases[] = {
+        {"empty file", [](QByteArray) { return QByteArray(); }},
+        {"header cut short", [](QByteArray b) { return b.left(371); }},
+        {"header only", [](QByteArray b) { return b.left(372); }},
+        {"negative page count", [](QByteArray b) { setInt32(b, 16, -1); return b; }},
+        {"huge page count", [](QByteArray b) { setInt32(b, 16, 0x7fffffff); return b; }},
+        {"one page more", [](QByteArray b) { setInt32(b, 16, 3); return b; }},
+        {"zero page width", [](QByteArray b) { setInt32(b, 8, 0); return b; }},
+        {"huge page height", [](QByteArray b) { setInt32(b, 4, 0x40000000); return b; }},
+        {"page is no drawing", [](QByteArray b) { b[372] = 'X'; return b; }},
+        {"EMF longer than the file", [](QByteArray b) { setInt32(b, 372 + 48, 0x7ffffff0); return b; }},
+        {"EMF shorter than its header", [](QByteArray b) { setInt32(b, 372 + 48, 16); return b; }},
+        {"record size past the page", [page1](QByteArray b) { setInt32(b, 372 + page1 - 20 + 4, 400); return b; }},
+        {"record size zero", [](QByteArray b) { setInt32(b, 372 + 4, 0); return b; }},
+        {"last position missing", [](QByteArray b) { return b.left(b.size() - 2); }},
+        {"second page cut", [page1](QByteArray b) { return b.left(372 + page1 + 4 + 60); }},
+    };
+    for (const Case &c : cases) {
+        writeAll(name, c.damage(good));
+        TRpPrinter loaded;
+        loaded.ShowProgress = false;
+        try {
+            loaded.LoadFromFile(name);
+            ADD_FAILURE() << c.what << ": loaded";
+        } catch (const TRpError &e) {
+            EXPECT_TRUE(e.message().startsWith("Arquivo de relatório danificado: ")) << c.what << e.message().toStdString();
+        }
+        EXPECT_EQ(loaded.Status(), TRpPrinter::psIdle) << c.what;
+        EXPECT_TRUE(loaded.Pages().isEmpty()) << c.what;
+    }
+}
+
+TEST_F(ReportFile, TrailingBytesAfterTheLastPageAreIgnored)
+{
+    makePages(store, 1);
+    store.SaveToFile(name);
+    writeAll(name, readAll(name) + QByteArray(100, 'z'));
+    store.LoadFromFile(name);
+    EXPECT_EQ(store.PageCount, 1);
+}
