@@ -1,6 +1,7 @@
 #include "RpReportFile.h"
 #include "EmfReader.h"
 #include "RpTypes.h"
+#include "WmfReader.h"
 
 #include <QtEndian>
 #include <cmath>
@@ -11,8 +12,9 @@ namespace {
 
 const QDate DayZero(1899, 12, 30);
 
-// The smallest page: an EMF header record (88 bytes), an EOF record (20) and the position.
-constexpr qint64 SmallestPage = 88 + 20 + 4;
+// The smallest page: a placeable WMF with only its headers (22 + 18 bytes) and its EOF
+// record (6), then the page's position (4). An EMF page is larger.
+constexpr qint64 SmallestPage = 22 + 18 + 6 + 4;
 
 [[noreturn]] void damaged(const QString &what)
 {
@@ -88,7 +90,17 @@ QByteArray Reader::nextPage()
         }
         at_ += length;
     } else {
-        damaged(QStringLiteral("a página %1 não é um desenho").arg(page_));
+        // A placeable WMF page: its own header gives its length.
+        try {
+            const qint64 length = metafile::wmfLength(p, left);
+            if (length == 0)
+                damaged(QStringLiteral("a página %1 não é um desenho").arg(page_));
+            page = metafile::wmfToEmf(QByteArray::fromRawData(p, qsizetype(length)), header_.pageWidth,
+                                      header_.pageHeight);
+            at_ += length;
+        } catch (const metafile::MetafileError &e) {
+            damaged(QStringLiteral("página %1: %2").arg(page_).arg(e.message()));
+        }
     }
     if (size_ - at_ < 4)
         damaged(QStringLiteral("falta a posição da página %1").arg(page_));

@@ -2,7 +2,9 @@
 #include "EmfReader.h"
 #include "PageRecords.h"
 #include "PageStoreFixture.h"
+#include "EmfPlayer.h"
 #include "RpReportFile.h"
+#include "WmfBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -227,4 +229,31 @@ TEST_F(ReportFile, TrailingBytesAfterTheLastPageAreIgnored)
     writeAll(name, readAll(name) + QByteArray(100, 'z'));
     store.LoadFromFile(name);
     EXPECT_EQ(store.PageCount, 1);
+}
+
+TEST_F(ReportFile, APageStoredAsWmfIsReadAsADrawing)
+{
+    makePages(store, 1);
+    const QByteArray emf = store.Pages()[0];
+    const QByteArray wmf = WmfBuilder(0, 0, 7480, 10800, 960).textOut(400, 400, "Antiga").bytes();
+    rpfile::Header h;
+    h.pageWidth = 748;
+    h.pageHeight = 1080;
+    h.pageCount = 2;
+    QByteArray file = rpfile::encodeHeader(h);
+    QByteArray position(4, '\0');
+    qToLittleEndian<qint32>(372, position.data());
+    file += wmf + position;
+    qToLittleEndian<qint32>(qint32(file.size()), position.data());
+    file += emf + position;
+    writeAll(name, file);
+    TRpPrinter loaded;
+    loaded.ShowProgress = false;
+    loaded.LoadFromFile(name);
+    ASSERT_EQ(loaded.PageCount, 2);
+    const pagerecords::Page page = pagerecords::decode(loaded.Pages()[0]);
+    ASSERT_EQ(page.strings(), QStringList{"Antiga"});
+    EXPECT_EQ(QPoint(page.texts[0].x, page.texts[0].y), QPoint(40, 40));
+    EXPECT_EQ(metafile::emfDeviceSize(loaded.Pages()[0]), QSize(748, 1080));
+    EXPECT_EQ(loaded.Pages()[1], emf);
 }
