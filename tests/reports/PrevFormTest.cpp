@@ -1,7 +1,10 @@
 // The preview window driven as a user drives it: the report commands open it modally, the
 // arrows page and zoom, the fit buttons fit, print prints, the door closes it.
+#include "CD.h"
+#include "CatalogueWindows.h"
 #include "Demopre.h"
 #include "FormPrincipal.h"
+#include "Messages.h"
 #include "PreviewGlyphs.h"
 #include "R_CD.h"
 #include "R_Retirad.h"
@@ -15,6 +18,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -355,4 +360,81 @@ TEST_F(ReportCommands, ButtonsAndMenuItemsPreviewTheirReports)
         EXPECT_TRUE(main->BitBtn7->isEnabled() && main->CD2->isEnabled());
         EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
     }
+}
+
+// With the CD register open on its song page: a song entered there is in the next song
+// report, the report does not move the register's song list, and the register's CDs follow
+// the artist order the CD report leaves on the shared cursor.
+TEST_F(ReportCommands, SongReportWhileTheCDRegisterIsOpen)
+{
+    melvora::setMessageResponder([](const melvora::MessageRequest &) { return true; });
+    tables::Table *cd = DataModule1->CD;
+    for (const auto &[titulo, artista] :
+         {std::pair{"Luz", "Djavan"}, {"Arrival", "ABBA"}, {"Acabou Chorare", "Novos Baianos"}}) {
+        DataModule1->Artista->append();
+        DataModule1->Artista->setFieldText("Artista", artista);
+        DataModule1->Artista->post();
+        cd->append();
+        for (const auto &[f, v] : {std::pair{"Titulo", titulo}, {"Artista", artista}, {"Retirada", "N"}})
+            cd->setFieldText(f, v);
+        cd->post();
+    }
+    DataModule1->Musica->append();
+    DataModule1->Musica->setFieldText("Artista", "Djavan");
+    DataModule1->Musica->setFieldText("Titulo", "Luz");
+    DataModule1->Musica->setFieldText("Musica", "Samurai");
+    DataModule1->Musica->post();
+    tables::commitAll();
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    };
+
+    registerCatalogueWindows(main);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    main->BitBtn2->click();
+    auto *form = main->findChild<TCDForm *>();
+    ASSERT_TRUE(form);
+    settle(); // its first paint shows the first CD in title order: "Acabou Chorare"
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    settle();
+    ASSERT_EQ(form->t_titulo->text(), "Acabou Chorare");
+    form->t_musica->setText("Sina");
+    form->BitBtn8->click();
+    settle();
+    auto listed = [form] {
+        QStringList out;
+        for (int i = 0; i < form->ListBox1->count(); ++i)
+            out << form->ListBox1->item(i)->text();
+        return out;
+    };
+    const QStringList before = listed();
+    ASSERT_TRUE(before.contains("Sina"));
+    const qint64 songRecord = DataModule1->Musica->recordId();
+
+    QStringList songs;
+    whileShown([&] {
+        for (const auto &t : pagerecords::decode(*RpPrinter().CurrentPageDrawing()).texts)
+            if (t.x == 400)
+                songs << t.text;
+    });
+    main->BitBtn9->click();
+    EXPECT_EQ(songs, QStringList({"Samurai", "Sina"})); // Djavan, then Novos Baianos
+    settle();
+    EXPECT_EQ(listed(), before);
+    EXPECT_EQ(DataModule1->Musica->recordId(), songRecord);
+
+    // The CD report leaves the shared CD cursor in artist order, on the last CD it printed.
+    whileShown([] {});
+    main->BitBtn7->click();
+    settle();
+    EXPECT_EQ(cd->selectedIndex(), "iartista");
+    EXPECT_EQ(cd->fieldText("Titulo"), "Acabou Chorare");
+    cd->prior();
+    EXPECT_EQ(cd->fieldText("Titulo"), "Luz"); // Djavan; in title order it would be the first
+    form->close();
+    settle();
+    melvora::setMessageResponder({});
 }
