@@ -27,7 +27,8 @@ void TR_RetiradaForm::FormCreate()
 
 void TR_RetiradaForm::Showpreview()
 {
-    if (PrevForm)
+    // One preview at a time: showing the window again while it is up would nest its modal loop.
+    if (PrevForm && !PrevForm->isVisible())
         PrevForm->ShowModal();
 }
 

@@ -18,8 +18,8 @@ TUpDown::TUpDown(QLineEdit *associate, QWidget *parent)
         b->setFixedSize(17, 12);
         layout->addWidget(b);
     }
-    up_->setAccessibleName(tr("Próxima"));
-    down_->setAccessibleName(tr("Anterior"));
+    up_->setAccessibleName(QStringLiteral("Aumenta"));
+    down_->setAccessibleName(QStringLiteral("Diminui"));
     connect(up_, &QToolButton::clicked, this, [this] { click(btNext); });
     connect(down_, &QToolButton::clicked, this, [this] { click(btPrev); });
     if (associate_)
