@@ -48,11 +48,14 @@ QPixmap drawGlyph(Glyph glyph, int side, bool enabled)
         p.drawRect(QRectF(x, 3, 2, 10));
     };
     switch (glyph) {
-    case Glyph::FitPage:
-        sheet(QRectF(4.5, 1.5, 7, 13));
+    case Glyph::FitPage: // a whole sheet inside the window's corners
+        sheet(QRectF(5.5, 3.5, 5, 9));
         p.setPen(QPen(fill, 1.2));
-        p.drawLine(QPointF(1, 8), QPointF(15, 8));
-        p.drawLine(QPointF(8, 0), QPointF(8, 16));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(1, 4), QPointF(1, 1), QPointF(4, 1)}));
+        p.drawPolyline(QPolygonF({QPointF(12, 1), QPointF(15, 1), QPointF(15, 4)}));
+        p.drawPolyline(QPolygonF({QPointF(15, 12), QPointF(15, 15), QPointF(12, 15)}));
+        p.drawPolyline(QPolygonF({QPointF(4, 15), QPointF(1, 15), QPointF(1, 12)}));
         break;
     case Glyph::Zoom100: {
         QFont f = p.font();

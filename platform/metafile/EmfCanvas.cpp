@@ -236,9 +236,11 @@ void EmfCanvas::drawText(int x, int y, const QString &text, TextAlign align, con
     std::memcpy(p, &rec, sizeof rec);
     std::memcpy(p + sizeof rec, &rcl, sizeof rcl);
     std::memcpy(p + sizeof rec + sizeof rcl, &offDx, 4);
-    std::memcpy(p + offString, text.utf16(), n * 2);
+    if (n > 0) { // an empty text has no characters to copy
+        std::memcpy(p + offString, text.utf16(), n * 2);
+        std::memcpy(p + offDx, dx.constData(), n * 4);
+    }
     std::memset(p + offString + n * 2, 0, stringBytes - n * 2);
-    std::memcpy(p + offDx, dx.constData(), n * 4);
     ++records_;
 }
 

@@ -3,9 +3,12 @@
 
 #include <uemf.h>
 
+#include <QGlyphRun>
 #include <QHash>
+#include <QRawFont>
 #include <QVector>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <variant>
@@ -44,6 +47,12 @@ struct DcState {
 class Player {
 public:
     explicit Player(QPainter &p) : p_(p) { dc_.font = toQFont(CanvasFont{}); }
+    // A page that saved more states than it restored leaves the painter as it found it.
+    ~Player()
+    {
+        for (qsizetype i = 0; i < saved_.size(); ++i)
+            p_.restore();
+    }
 
     void play(const EmfRecord &r)
     {
@@ -87,7 +96,7 @@ public:
             while (len < U_LF_FACESIZE && lf.lfFaceName[len])
                 ++len;
             f.name = QString::fromUtf16(reinterpret_cast<const char16_t *>(lf.lfFaceName), len);
-            f.pixelHeight = lf.lfHeight == 0 ? 11 : std::abs(lf.lfHeight);
+            f.pixelHeight = lf.lfHeight == 0 ? 11 : int(std::min<qint64>(std::abs(qint64(lf.lfHeight)), INT_MAX));
             f.bold = lf.lfWeight >= U_FW_SEMIBOLD;
             f.italic = lf.lfItalic;
             f.underline = lf.lfUnderline;
@@ -195,7 +204,7 @@ private:
         size_t offDxPos = sizeof(U_EMREXTTEXTOUTW);
         if (!(options & U_ETO_NO_RECT)) {
             const auto rcl = field<U_RECTL>(r, sizeof(U_EMREXTTEXTOUTW));
-            box = QRectF(rcl.left, rcl.top, rcl.right - rcl.left, rcl.bottom - rcl.top);
+            box = QRectF(rcl.left, rcl.top, double(rcl.right) - rcl.left, double(rcl.bottom) - rcl.top);
             offDxPos += sizeof(U_RECTL);
         }
         if ((options & U_ETO_OPAQUE) && !box.isEmpty())
@@ -226,9 +235,31 @@ private:
             p_.setClipRect(box, p_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         p_.setFont(dc_.font);
         p_.setPen(dc_.textColor);
-        for (quint32 i = 0; i < n; ++i) {
-            p_.drawText(QPointF(left, baseline), QString(s[int(i)]));
-            left += dx[int(i)];
+        // One glyph run per record, each glyph at its recorded advance: a printer or PDF gets
+        // one text object instead of one per character. A character the font lacks is drawn
+        // alone, so that the painter's font fallback can find it.
+        const QRawFont &raw = rawFont();
+        QVector<quint32> glyphs = raw.glyphIndexesForString(s);
+        const bool complete = glyphs.size() == qsizetype(n) && !glyphs.contains(0u);
+        if (complete) {
+            QVector<QPointF> positions(glyphs.size());
+            qreal at = left;
+            for (quint32 i = 0; i < n; ++i) {
+                positions[int(i)] = QPointF(at, baseline);
+                at += dx[int(i)];
+            }
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            run.setUnderline(dc_.font.underline());
+            run.setStrikeOut(dc_.font.strikeOut());
+            p_.drawGlyphRun(QPointF(0, 0), run);
+        } else {
+            for (quint32 i = 0; i < n; ++i) {
+                p_.drawText(QPointF(left, baseline), QString(s[int(i)]));
+                left += dx[int(i)];
+            }
         }
         p_.restore();
     }
@@ -262,8 +293,22 @@ private:
                      QRectF(rec.Src.x, rec.Src.y, rec.cSrc.x, rec.cSrc.y));
     }
 
+    // The raw font of the selected font, made again only when the font changes.
+    const QRawFont &rawFont()
+    {
+        if (!rawMade_ || rawOf_ != dc_.font) {
+            raw_ = QRawFont::fromFont(dc_.font);
+            rawOf_ = dc_.font;
+            rawMade_ = true;
+        }
+        return raw_;
+    }
+
     QPainter &p_;
     DcState dc_;
+    QRawFont raw_;
+    QFont rawOf_;
+    bool rawMade_ = false;
     QVector<DcState> saved_;
     QVector<Object> objects_;
 };
@@ -286,8 +331,8 @@ void playEmf(const QByteArray &emf, QPainter &painter, const QTransform &pageToD
     forEachRecord(emf, [](const EmfRecord &) {});
     painter.save();
     painter.setTransform(pageToDevice, true);
-    Player player(painter);
     try {
+        Player player(painter);
         forEachRecord(emf, [&](const EmfRecord &r) { player.play(r); });
     } catch (...) {
         painter.restore();

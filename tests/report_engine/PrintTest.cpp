@@ -10,10 +10,16 @@
 namespace {
 
 // Sheets lie one below the other on one image; a new page moves the painter one sheet down.
+// What became of the last job (the job itself is gone when Print returns).
+struct JobEnd {
+    bool ended = false, aborted = false;
+};
+
 class ImageJob : public TRpPrintJob {
 public:
-    explicit ImageJob(QImage &sheets, int &count) : count_(count)
+    ImageJob(QImage &sheets, int &count, JobEnd &end) : count_(count), end_(end)
     {
+        end_ = JobEnd();
         sheets = QImage(748, 1080 * 12, QImage::Format_RGB32);
         sheets.fill(Qt::white);
         painter_.begin(&sheets);
@@ -29,39 +35,37 @@ public:
     void end() override
     {
         painter_.end();
-        ended = true;
+        end_.ended = true;
     }
     void abort() override
     {
         painter_.end();
-        aborted = true;
+        end_.aborted = true;
     }
-    bool ended = false, aborted = false;
 
 private:
     int &count_;
+    JobEnd &end_;
     QPainter painter_;
 };
 
 class ImagePrinter : public TRpPrinterDevice {
 public:
-    ImagePrinter(QImage &sheets, int &count, ImageJob *&job) : sheets_(sheets), count_(count), job_(job) {}
+    ImagePrinter(QImage &sheets, int &count, JobEnd &job) : sheets_(sheets), count_(count), job_(job) {}
     bool installed() const override { return false; } // the no-printer page sizes
     TRpPrinterMetrics metrics() override { return {}; }
     void setOrientation(TPrinterOrientation) override {}
     std::unique_ptr<TRpPrintJob> beginJob(const QString &title) override
     {
         titles.append(title);
-        auto job = std::make_unique<ImageJob>(sheets_, count_);
-        job_ = job.get();
-        return job;
+        return std::make_unique<ImageJob>(sheets_, count_, job_);
     }
     QStringList titles;
 
 private:
     QImage &sheets_;
     int &count_;
-    ImageJob *&job_;
+    JobEnd &job_;
 };
 
 class CancellingProgress : public TRpProgress {
@@ -107,7 +111,7 @@ protected:
     }
     QImage image;
     int sheets = 0;
-    ImageJob *job = nullptr;
+    JobEnd job;
     ImagePrinter *printer = nullptr;
     TRpPrinter store;
 };
@@ -142,7 +146,7 @@ TEST_F(Print, PageRangesOnePerSheet)
         } else {
             EXPECT_EQ(printed, c.printed) << c.from << c.to;
         }
-        EXPECT_TRUE(job->ended);
+        EXPECT_TRUE(job.ended);
         EXPECT_EQ(store.CurrentPage, 4) << "the current page is restored";
     }
 }
@@ -190,8 +194,8 @@ TEST_F(Print, CancelAbortsTheJob)
         store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 3); };
         sheets = 0;
         store.Print();
-        EXPECT_TRUE(job->aborted) << perSide;
-        EXPECT_FALSE(job->ended) << perSide;
+        EXPECT_TRUE(job.aborted) << perSide;
+        EXPECT_FALSE(job.ended) << perSide;
         EXPECT_EQ(store.CurrentPage, 2);
         // Page 3 is drawn (Cancel is pressed while it prints); page 4 is not.
         if (perSide == 1) {

@@ -1,0 +1,101 @@
+// bench_page_store: a full page of text (60 lines of 4 cells) recorded PAGES times; prints
+// the preview's page change at 100 % (painting the page painter), saving and loading the
+// report file, and printing to a PDF (pages per second).
+//   bench_page_store [PAGES]     (default 4000)
+#include "RpPreview.h"
+#include "RpPrintJob.h"
+#include "RpPrinter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+class PdfPrinter : public TRpPrinterDevice {
+public:
+    explicit PdfPrinter(QString file) : file_(std::move(file)) {}
+    bool installed() const override { return true; }
+    TRpPrinterMetrics metrics() override { return printerMetrics(*make()); }
+    void setOrientation(TPrinterOrientation) override {}
+    std::unique_ptr<TRpPrintJob> beginJob(const QString &) override { return std::make_unique<TRpQPrinterJob>(make()); }
+
+private:
+    std::unique_ptr<QPrinter> make() const
+    {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(file_);
+        return p;
+    }
+    QString file_;
+};
+
+void fullPages(TRpPrinter &store, int count)
+{
+    store.BeginDoc();
+    for (int i = 1; i <= count; ++i) {
+        if (i > 1)
+            store.NewPage();
+        metafile::Canvas &c = *store.Canvas();
+        metafile::CanvasFont font;
+        font.name = QStringLiteral("Arial");
+        c.setFont(font);
+        for (int line = 0; line < 60; ++line)
+            for (int cell = 0; cell < 4; ++cell) {
+                const QRect box(20 + cell * 180, 20 + line * 17, 175, 16);
+                c.drawText(box.left(), box.top(), QStringLiteral("Página %1 linha %2 célula %3").arg(i).arg(line).arg(cell),
+                           metafile::TextAlign::Left, &box, true, QColor());
+            }
+    }
+    store.EndDoc();
+}
+
+double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const int pages = argc > 1 ? std::atoi(argv[1]) : 4000;
+    QTemporaryDir dir;
+    TRpPrinter store;
+    store.ShowProgress = false;
+    store.setDevice(std::make_unique<PdfPrinter>(dir.filePath("bench.pdf")));
+    QElapsedTimer t;
+    t.start();
+    fullPages(store, pages);
+    std::printf("record %d pages of 240 text cells: %.0f ms (%.0f KB a page)\n", pages, msSince(t),
+                store.Pages()[0].size() / 1024.0);
+
+    TRpPreview preview(store);
+    preview.resize(1000, 1200);
+    preview.SetZoom(100);
+    QPixmap target(preview.PagePainter()->size());
+    const int changes = std::min(pages - 1, 200);
+    t.restart();
+    for (int i = 2; i <= changes + 1; ++i) {
+        preview.SetPageNumber(i);
+        preview.PagePainter()->render(&target);
+    }
+    std::printf("preview page change at 100%%: %.2f ms a page\n", msSince(t) / changes);
+
+    const QString file = dir.filePath("bench.RPP");
+    t.restart();
+    store.SaveToFile(file);
+    std::printf("save %d pages: %.0f ms\n", pages, msSince(t));
+    t.restart();
+    store.LoadFromFile(file);
+    std::printf("load %d pages: %.0f ms\n", store.PageCount, msSince(t));
+
+    const int printed = std::min(pages, 1000);
+    store.PrinterAvailable = true;
+    store.FromPage = 1;
+    store.ToPage = printed;
+    t.restart();
+    store.Print();
+    std::printf("print %d pages to PDF: %.0f pages a second\n", printed, printed / (msSince(t) / 1000));
+    return 0;
+}
