@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -345,4 +346,81 @@ TEST(PrintPdf, PagesAndVectorText)
     store.Print();
     const QString sheets = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
     EXPECT_EQ(sheets.trimmed(), "2");
+}
+
+namespace {
+
+// Answers the next file dialog with a file name.
+void answerFileDialog(const QString &name)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"Report files (*.RPP)"});
+        dialog->selectFile(name);
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, through QDialog
+    });
+}
+
+// Notes the cursor while the store saves (its progress is shown only from inside SaveToFile).
+class CursorWatch : public TRpProgress {
+public:
+    explicit CursorWatch(bool &hourglass) : hourglass_(hourglass) {}
+    void Show() override
+    {
+        const QCursor *c = QApplication::overrideCursor();
+        hourglass_ = c && c->shape() == Qt::WaitCursor;
+    }
+
+private:
+    bool &hourglass_;
+};
+
+} // namespace
+
+TEST(StandardPreview, SaveAndLoadCommands)
+{
+    QTemporaryDir dir;
+    TRpPrinter store;
+    makePages(store, 3);
+    bool hourglass = false;
+    store.progressFactory = [&] { return std::make_unique<CursorWatch>(hourglass); };
+    TRpStandardPreview w(store);
+    w.show();
+    QTest::mouseClick(w.BLast, Qt::LeftButton);
+    answerFileDialog(dir.filePath("relatorio")); // the default extension is added
+    QTest::mouseClick(w.BSave, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(dir.filePath("relatorio.RPP")));
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    makePages(store, 5);
+    w.Preview->SetPageNumber(4);
+    answerFileDialog(dir.filePath("relatorio.RPP"));
+    QTest::mouseClick(w.BLoad, Qt::LeftButton);
+    EXPECT_EQ(store.PageCount, 3);
+    EXPECT_EQ(store.CurrentPage, 1);
+    EXPECT_EQ(w.Preview->PageNumber(), 1);
+    EXPECT_EQ(w.EPage->text(), "Page 1 of 3");
+    EXPECT_FALSE(w.BFirst->isEnabled());
+    EXPECT_TRUE(w.BNext->isEnabled());
+}
+
+TEST(StandardPreview, PrintButtonPrintsAndIsEnabledAgain)
+{
+    if (QStandardPaths::findExecutable("gs").isEmpty())
+        GTEST_SKIP() << "Ghostscript is not installed";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("out.pdf");
+    TRpPrinter store;
+    store.setDevice(std::make_unique<PdfPrinter>(pdf));
+    store.ShowProgress = false;
+    makePages(store, 3, false);
+    TRpStandardPreview w(store);
+    w.show();
+    ASSERT_TRUE(w.BPrint->isEnabled());
+    QTest::mouseClick(w.BPrint, Qt::LeftButton);
+    EXPECT_TRUE(w.BPrint->isEnabled());
+    const QString count = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
+    EXPECT_EQ(count.trimmed(), "3");
 }
