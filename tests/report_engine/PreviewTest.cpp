@@ -3,6 +3,7 @@
 #include "PageStoreFixture.h"
 #include "RpPreview.h"
 #include "RpPrintJob.h"
+#include "RpProgressForm.h"
 #include "RpStandardPreview.h"
 #include "RpSystemPrinter.h"
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QProgressBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -423,4 +425,48 @@ TEST(StandardPreview, PrintButtonPrintsAndIsEnabledAgain)
     EXPECT_TRUE(w.BPrint->isEnabled());
     const QString count = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
     EXPECT_EQ(count.trimmed(), "3");
+}
+
+// The progress window of printing and saving: its text, and its Cancel pressed between pages.
+TEST(ProgressWindow, CancelBetweenPagesOfPrintAndSave)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("out.pdf");
+    TRpPrinter &store = RpPrinter();
+    installReportWindowing(store);
+    store.setDevice(std::make_unique<PdfPrinter>(pdf));
+    store.ShowProgress = true;
+    makePages(store, 40, false);
+    store.SetCurrentPage(7);
+    QStringList texts;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *form = qobject_cast<TRpProgressForm *>(w);
+            if (form && form->isVisible() && form->ProgressBar1->value() >= 3) {
+                texts << form->Label1->text();
+                QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
+                watch.stop();
+            }
+        }
+    });
+    watch.start();
+    store.Print();
+    EXPECT_TRUE(store.Cancelled);
+    EXPECT_FALSE(QFile::exists(pdf)) << "the cancelled job leaves no document";
+    EXPECT_EQ(store.CurrentPage, 7);
+
+    const QString saved = dir.filePath("r.RPP");
+    watch.start();
+    store.SaveToFile(saved);
+    EXPECT_TRUE(store.Cancelled);
+    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_EQ(texts, QStringList({"Printing report ", "Saving report"}));
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TRpProgressForm *>(w), nullptr) << "the progress window is freed";
+    store.DiscardPages();
+    store.setDevice(nullptr);
+    store.progressFactory = nullptr;
+    store.standardPreview = nullptr;
 }
