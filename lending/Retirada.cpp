@@ -43,13 +43,13 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     DBLookupComboBox1->setListField(QStringLiteral("Artista"));
     DBLookupComboBox1->setDataSource(entrySource_);
     DBLookupComboBox1->setDataField(QStringLiteral("Artista"));
-    label(QStringLiteral("&Artista"), DBLookupComboBox1, 0, 0, 2);
+    label(QStringLiteral("Artista"), DBLookupComboBox1, 0, 0, 2);
 
     combo_titulo = new dataaware::DBListBox;
     combo_titulo->setDataSource(entrySource_);
     combo_titulo->setDataField(QStringLiteral("Titulo"));
     combo_titulo->setFixedHeight(5 * combo_titulo->fontMetrics().height() + 6); // about five lines
-    label(QStringLiteral("&Título"), combo_titulo, 2, 0, 2);
+    label(QStringLiteral("Título"), combo_titulo, 2, 0, 2);
 
     auto edit = [&](const QString &field) {
         auto *e = new dataaware::DBEdit;
@@ -61,10 +61,10 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     DBEdit2 = edit(QStringLiteral("Responsavel"));
     DBEdit3 = edit(QStringLiteral("Telefone"));
     DBEdit4 = edit(QStringLiteral("Data_Entrega"));
-    label(QStringLiteral("&Data Retirada"), DBEdit1, 4, 0);
-    label(QStringLiteral("&Responsável"), DBEdit2, 4, 1);
-    label(QStringLiteral("T&elefone"), DBEdit3, 6, 0);
-    label(QStringLiteral("Data E&ntrega"), DBEdit4, 6, 1);
+    label(QStringLiteral("Data Retirada"), DBEdit1, 4, 0);
+    label(QStringLiteral("Responsável"), DBEdit2, 4, 1);
+    label(QStringLiteral("Telefone"), DBEdit3, 6, 0);
+    label(QStringLiteral("Data Entrega"), DBEdit4, 6, 1);
     grid->setColumnStretch(1, 2);
 
     BitBtn1 = makeOkButton(QStringLiteral("Efetua a retirada do Título Atual"));

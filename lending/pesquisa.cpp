@@ -29,12 +29,12 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
 
     texto = new QLineEdit;
     texto->setMaxLength(40);
-    auto *textoLabel = new QLabel(QStringLiteral("&Texto:"));
+    auto *textoLabel = new QLabel(QStringLiteral("Texto:"));
     textoLabel->setBuddy(texto);
     BitBtn1 = makeOkButton(QString());
-    chk1 = new QRadioButton(QStringLiteral("&Artista"));
-    chk2 = new QRadioButton(QStringLiteral("T&ítulo"));
-    chk3 = new QRadioButton(QStringLiteral("&Música"));
+    chk1 = new QRadioButton(QStringLiteral("Artista"));
+    chk2 = new QRadioButton(QStringLiteral("Título"));
+    chk3 = new QRadioButton(QStringLiteral("Música"));
     chk1->setChecked(true);
     auto *group = new QButtonGroup(this); // exactly one kind of search at a time
     for (QRadioButton *r : {chk1, chk2, chk3})

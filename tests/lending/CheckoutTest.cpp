@@ -4,6 +4,8 @@
 #include "Retirada.h"
 #include "retorno.h"
 
+#include <QLabel>
+
 class Checkout : public LendingFixture {
 protected:
     TRetiradaForm *open(TFormPrincipal *w)
@@ -170,4 +172,22 @@ TEST_F(Checkout, AnEntryInProgressIsNeitherStoredNorLostByOtherWindows)
     EXPECT_TRUE(w->Retirada1->isEnabled());
     EXPECT_TRUE(w->BitBtn3->isEnabled());
     EXPECT_TRUE(children<TRetiradaForm>(w).isEmpty());
+}
+
+TEST_F(Checkout, LabelsAreTheWindowsOwnAndNameTheirControls)
+{
+    TFormPrincipal *w = startWith({}, {});
+    TRetiradaForm *f = open(w);
+    EXPECT_EQ(f->windowTitle(), "Retirada");
+    EXPECT_EQ(f->widget()->size(), QSize(328, 263));
+    QMap<QString, QWidget *> byLabel;
+    for (QLabel *l : f->findChildren<QLabel *>())
+        byLabel.insert(l->text(), l->buddy());
+    EXPECT_EQ(byLabel.value("Artista"), f->DBLookupComboBox1);
+    EXPECT_EQ(byLabel.value("Título"), f->combo_titulo);
+    EXPECT_EQ(byLabel.value("Data Retirada"), f->DBEdit1);
+    EXPECT_EQ(byLabel.value("Responsável"), f->DBEdit2);
+    EXPECT_EQ(byLabel.value("Telefone"), f->DBEdit3);
+    EXPECT_EQ(byLabel.value("Data Entrega"), f->DBEdit4);
+    EXPECT_EQ(f->BitBtn1->toolTip(), "Efetua a retirada do Título Atual");
 }

@@ -3,6 +3,7 @@
 
 #include "pesquisa.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -147,4 +148,19 @@ TEST_F(Search, SongSearchListsEveryCdOfTheSongWithItsNumber)
     settle();
     EXPECT_TRUE(w->Pesquisa1->isEnabled());
     EXPECT_TRUE(w->BitBtn10->isEnabled());
+}
+
+TEST_F(Search, CaptionsAreTheWindowsOwnAndLabelsNameTheirControls)
+{
+    TFormPrincipal *w = startCollection();
+    TPesquisaform *f = open(w);
+    EXPECT_EQ(f->windowTitle(), "Pesquisa");
+    EXPECT_EQ(f->chk1->text(), "Artista");
+    EXPECT_EQ(f->chk2->text(), "Título");
+    EXPECT_EQ(f->chk3->text(), "Música");
+    EXPECT_EQ(f->BitBtn1->text(), "Ok");
+    const auto labels = f->findChildren<QLabel *>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->text(), "Texto:");
+    EXPECT_EQ(labels[0]->buddy(), f->texto);
 }
