@@ -483,9 +483,9 @@ void TRpReport::iterate(TRpController *c)
         for (TRpDetailLink *link : links)
             if (!link->PrintBefore)
                 iterate(link);
-        if (RpPrinter().Cancelled)
-            break;
-        more = nextRecord(c);
+        // The move comes first: after a Cancel the cursor stands past the last printed
+        // record, as after a break, so the closing group footers step back onto it.
+        more = nextRecord(c) && !RpPrinter().Cancelled;
     }
     placeBand(c->FooterBand());
 }

@@ -409,3 +409,30 @@ TEST_F(ReportFixture, ProgressMovesAboutTwentyTimes)
     EXPECT_EQ(maximum, 0);
     EXPECT_EQ(moves, 0);
 }
+
+TEST_F(ReportFixture, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
+{
+    auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
+                                 {{"Rock", "r1"}, {"Rock", "r2"}, {"Rock", "r3"}, {"Rock", "r4"}, {"Rock", "r5"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    auto *group = form.create<TRpGroup>();
+    group->setDataSource(ds);
+    group->DataField = "Estilo";
+    auto *footer = band(rbTitle, 20);
+    QString shown;
+    field(footer, ds, "Titulo")->OnPrint = [&](TRpCustomControl *, QString &v) { shown = v; };
+    group->setFooterBand(footer);
+    field(band(rbDetail, 20), ds, "Titulo");
+    int details = 0, filtered = 0;
+    report->AfterDetail = [&](TRpReport *) {
+        if (++details == 3)
+            RpPrinter().Cancel();
+    };
+    report->OnFilter = [&](TRpController *, bool &) { ++filtered; };
+    preview();
+    EXPECT_EQ(details, 3);
+    EXPECT_EQ(filtered, 4); // the move after the cancelled record is still made
+    EXPECT_EQ(shown, "r3");
+    EXPECT_EQ(previews, 0);
+}
