@@ -26,14 +26,16 @@ TChildForm::TChildForm(TFormPrincipal *owner, const QString &caption, Box box)
     }
 }
 
-void TChildForm::showInFrame(QWidget *contents)
+void TChildForm::showInFrame(QWidget *contents, bool centred)
 {
     setWidget(contents);
     owner_->mdiArea->addSubWindow(this);
     adjustSize();
     setFixedSize(sizeHint());
-    const QRect area = owner_->mdiArea->viewport()->rect();
-    move(std::max(0, (area.width() - width()) / 2), std::max(0, (area.height() - height()) / 2));
+    if (centred) {
+        const QRect area = owner_->mdiArea->viewport()->rect();
+        move(std::max(0, (area.width() - width()) / 2), std::max(0, (area.height() - height()) / 2));
+    }
     show();
 }
 

@@ -19,8 +19,8 @@ public:
 
 protected:
     // Puts contents (laid out at its size hint) into the frame, fixes the window's size,
-    // centres it in the frame and shows it.
-    void showInFrame(QWidget *contents);
+    // centres it in the frame (or leaves it where the frame places a new window) and shows it.
+    void showInFrame(QWidget *contents, bool centred = true);
 
     // What the window does when it closes; it is destroyed afterwards.
     virtual void FormClose() {}

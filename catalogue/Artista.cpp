@@ -79,7 +79,7 @@ TArtistaForm::TArtistaForm(TFormPrincipal *owner)
     connect(BitBtn2, &QPushButton::clicked, this, &TArtistaForm::BitBtn2Click);
     dataaware::onKeyPress(DBEdit1, [this](QChar &key) { DBEdit1KeyPress(key); });
 
-    showInFrame(contents_);
+    showInFrame(contents_, false); // the frame's default place for a new window
 }
 
 void TArtistaForm::setState(RegisterState state)

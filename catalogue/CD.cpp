@@ -99,7 +99,7 @@ TCDForm::TCDForm(TFormPrincipal *owner) : TChildForm(owner, QStringLiteral("CD")
 
     connect(PageControl1, &QTabWidget::currentChanged, this, &TCDForm::PageControl1Change);
     connect(qApp, &QApplication::focusChanged, this, &TCDForm::focusChanged);
-    showInFrame(PageControl1);
+    showInFrame(PageControl1, false); // the frame's default place for a new window
 }
 
 QWidget *TCDForm::buildCDPage()

@@ -37,3 +37,17 @@ TEST_F(CommandsTest, EachRegisterDisablesAndReenablesItsPair)
     EXPECT_EQ(windows[0]->windowTitle(), "Artista");
     EXPECT_EQ(windows[1]->windowTitle(), "CD");
 }
+
+TEST_F(CommandsTest, RegistersOpenWhereTheFramePlacesANewWindow)
+{
+    registerCatalogueWindows(main);
+    main->Artista1->trigger();
+    settle();
+    main->CD1->trigger();
+    settle();
+    const auto windows = main->mdiArea->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    // The first takes the top left corner, the next a place of its own, not the centre.
+    EXPECT_EQ(windows[0]->pos(), QPoint(0, 0));
+    EXPECT_NE(windows[1]->pos(), windows[0]->pos());
+}
