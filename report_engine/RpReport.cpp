@@ -6,6 +6,7 @@
 #include "StoredValues.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 using rp::roundHalfEven;
 
@@ -272,12 +273,14 @@ void TRpReport::printBands(TRpBandType kind)
             BeforeDetail(this);
         updateCalcs(DataSource());
     }
-    if (kind == rbPageFooter) {
-        // Footer bands stack from the top of the reserved area.
+    const QList<TRpBand *> bands = bandLists_[kind];
+    // Footer bands stack from the top of the reserved area; without a footer to place the
+    // position stays where the body ended, as OnEndPage sees it.
+    if (kind == rbPageFooter
+        && std::any_of(bands.begin(), bands.end(), [](const TRpBand *b) { return b->Enabled; })) {
         CurrentY = PageHeight - FooterHeight;
         CurrentX = xMargin_;
     }
-    const QList<TRpBand *> bands = bandLists_[kind];
     for (TRpBand *band : bands)
         placeBand(band);
     if (kind == rbDetail && AfterDetail)

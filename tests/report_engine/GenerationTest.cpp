@@ -436,3 +436,22 @@ TEST_F(ReportFixture, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
     EXPECT_EQ(shown, "r3");
     EXPECT_EQ(previews, 0);
 }
+
+// Without a page footer the position is where the last band ended when a page closes; with
+// one it is below the footer area's bands.
+TEST_F(ReportFixture, OnEndPageSeesThePositionAfterTheLastBandPlaced)
+{
+    auto *ds = namesDataSet(numbered(2), &form);
+    report->setDataSource(ds);
+    band(rbPageHeader, 65);
+    field(band(rbDetail, 30), ds, "Nome");
+    QList<int> ends;
+    report->OnEndPage = [&](TRpReport *r) { ends << r->CurrentY; };
+    preview();
+    auto *footer = band(rbPageFooter, 20);
+    footer->Enabled = false;
+    preview();
+    footer->Enabled = true;
+    preview();
+    EXPECT_EQ(ends, QList<int>({125, 125, RpPrinter().PageHeight}));
+}
