@@ -85,7 +85,7 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     dataaware::onKeyPress(DBEdit2, [this](QChar &k) { DBEdit2KeyPress(k); });
     dataaware::onKeyPress(DBEdit3, [this](QChar &k) { DBEdit3KeyPress(k); });
 
-    showInFrame(contents_);
+    showInFrame(contents_, false); // where the frame places a new window
     FormShow();
 }
 

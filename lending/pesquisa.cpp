@@ -78,7 +78,7 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     connect(chk3, &QRadioButton::clicked, this, [this] { chk3Click(); });
     dataaware::onKeyPress(texto, [this](QChar &k) { textoKeyPress(k); });
 
-    showInFrame(contents_);
+    showInFrame(contents_, false); // where the frame places a new window
     FormShow();
 }
 

@@ -51,7 +51,7 @@ TRetornoform::TRetornoform(TFormPrincipal *owner)
     QWidget::setTabOrder(DBNavigator1, BitBtn1);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    showInFrame(contents);
+    showInFrame(contents, false); // where the frame places a new window
     FormShow();
 }
 
