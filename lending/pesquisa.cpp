@@ -54,7 +54,10 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     dbg = new QTableWidget;
     dbg->setFixedSize(345, 105);
     dbg->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    dbg->horizontalHeader()->hide(); // the grid's own row 0 is its fixed header row
+    // Row 0 holds the headers; the grid shows it as its header, which stays in place while the
+    // results scroll.
+    dbg->horizontalHeader()->setFixedHeight(16);
+    dbg->horizontalHeader()->setHighlightSections(false);
     dbg->verticalHeader()->hide();
     dbg->verticalHeader()->setMinimumSectionSize(16);
     dbg->verticalHeader()->setDefaultSectionSize(16);
@@ -91,8 +94,16 @@ void TPesquisaform::setCell(int row, int col, const QString &text)
         dbg->setItem(row, col, item);
     }
     item->setText(text);
-    if (row == 0)
+    if (row == 0) {
         item->setBackground(QColor(255, 255, 255));
+        QTableWidgetItem *header = dbg->horizontalHeaderItem(col);
+        if (!header) {
+            header = new QTableWidgetItem;
+            dbg->setHorizontalHeaderItem(col, header);
+        }
+        header->setText(text);
+        header->setBackground(QColor(255, 255, 255));
+    }
 }
 
 void TPesquisaform::setColumns(const QStringList &headers, const QList<int> &widths)
@@ -118,6 +129,7 @@ void TPesquisaform::FormShow()
 {
     texto->setFocus();
     dbg->setRowCount(2);
+    dbg->setRowHidden(0, true); // shown as the grid's header
     setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprestado"), QStringLiteral("No.")},
                {130, 130, 30, 30});
     resetGrid();

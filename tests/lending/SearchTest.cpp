@@ -3,6 +3,7 @@
 
 #include "pesquisa.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -42,6 +43,17 @@ protected:
         return rows;
     }
 
+    // The header row as the grid shows it: it stays at the top while the results scroll.
+    static QStringList shownHeaders(TPesquisaform *f)
+    {
+        QStringList texts;
+        if (!f->dbg->horizontalHeader()->isVisible() || !f->dbg->isRowHidden(0))
+            return texts;
+        for (int c = 0; c < f->dbg->columnCount(); ++c)
+            texts << (f->dbg->horizontalHeaderItem(c) ? f->dbg->horizontalHeaderItem(c)->text() : QString());
+        return texts;
+    }
+
     static QList<int> widths(TPesquisaform *f)
     {
         QList<int> w;
@@ -79,6 +91,9 @@ TEST_F(Search, OpensWithItsHeadersAndOneEmptyRow)
     EXPECT_EQ(grid(f), QList<QStringList>({{"Artista", "Título", "Emprestado", "No."}, {"", "", "", ""}}));
     EXPECT_EQ(widths(f), QList<int>({130, 130, 30, 30}));
     EXPECT_EQ(f->dbg->item(0, 0)->background().color(), QColor(255, 255, 255));
+    EXPECT_EQ(shownHeaders(f), QStringList({"Artista", "Título", "Emprestado", "No."}));
+    EXPECT_EQ(f->dbg->horizontalHeaderItem(0)->background().color(), QColor(255, 255, 255));
+    EXPECT_EQ(f->dbg->horizontalHeader()->height(), 16);
     EXPECT_EQ(f->texto->maxLength(), 40);
     EXPECT_EQ(f->dbg->size(), QSize(345, 105));
 }
@@ -93,6 +108,7 @@ TEST_F(Search, ArtistSearchListsEachCdWithTheNameInTheFirstRowOnly)
                                            {"Caetano Veloso", "Transa", "N", "001"},
                                            {"", "Livro", "S", "002"},
                                            {"", "Estrangeiro", "N", "003"}}));
+    EXPECT_EQ(shownHeaders(f), QStringList({"Artista", "Título", "Emprest", "No."}));
     // a shorter result leaves nothing of the longer one behind
     search(f, f->chk1, "zélia");
     EXPECT_EQ(grid(f), QList<QStringList>({{"Artista", "Título", "Emprest", "No."}, {"Zélia", "Zélia Duncan", "N", "020"}}));
@@ -135,6 +151,7 @@ TEST_F(Search, SongSearchListsEveryCdOfTheSongWithItsNumber)
                                            {"Nine out of ten", "Livro", "Caetano Veloso", "002"},
                                            {"Nine Out Of Ten", "Disco Sumido", "Caetano Veloso", ""}}));
     EXPECT_EQ(widths(f), QList<int>({130, 130, 35, 35}));
+    EXPECT_EQ(shownHeaders(f), QStringList({"Música", "Título", "Artista", "No."}));
     // the last records of the index: exactly as many rows as matches
     search(f, f->chk3, "ZZZ ÚLTIMA");
     EXPECT_EQ(grid(f).size(), 2);
