@@ -324,9 +324,10 @@ void TRpPrinter::LoadFromFile(const QString &name)
         progress->Show();
     progress->SetText(QStringLiteral("Loading report"));
     QList<QByteArray> pages;
-    // Cancel does not stop a load: every page of the file is read.
     for (int i = 1; i <= count; ++i) {
         QCoreApplication::processEvents();
+        if (Cancelled)
+            return; // the store stays idle, with no pages
         progress->Update(i);
         pages.append(reader.nextPage());
     }

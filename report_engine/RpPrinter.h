@@ -83,7 +83,7 @@ public:
     void SaveToFile(const QString &name);
     // Discards ready pages and loads the file's pages, leaving the store ready on page 1. A
     // damaged file throws TRpError and leaves the store idle; nothing the file says makes the
-    // reader read or allocate beyond what the file holds. Cancel does not stop a load.
+    // reader read or allocate beyond what the file holds. Cancel leaves it idle as well.
     void LoadFromFile(const QString &name);
     // Replays the current page's drawing stretched over target (device coordinates).
     void StretchCurrentPage(QPainter &painter, const QRect &target) const;
