@@ -216,11 +216,10 @@ void TRpPrinter::printPages(TRpPrintJob &job, TRpProgress &progress)
     QPainter &painter = job.painter();
     const int n = PagesPerSide;
     if (n <= 1) {
-        // One page to a sheet processes window messages once, before the first page; Cancel
-        // is still tested before every page.
-        QCoreApplication::processEvents();
         for (int i = 1; i <= PageCount && !Cancelled; ++i) {
-            if (!InRange(i))
+            // Window messages are processed before every page, so that Cancel can be pressed.
+            QCoreApplication::processEvents();
+            if (Cancelled || !InRange(i))
                 continue;
             progress.Update(i);
             painter.save();

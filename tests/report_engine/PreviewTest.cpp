@@ -451,12 +451,8 @@ TEST(ProgressWindow, CancelBetweenPagesOfPrintAndSave)
             }
         }
     });
-    // Two by two to a sheet: messages are processed before every page (one page to a sheet
-    // processes them only once, before the first page).
-    store.PagesPerSide = 2;
     watch.start();
     store.Print();
-    store.PagesPerSide = 1;
     EXPECT_TRUE(store.Cancelled);
     EXPECT_FALSE(QFile::exists(pdf)) << "the cancelled job leaves no document";
     EXPECT_EQ(store.CurrentPage, 7);

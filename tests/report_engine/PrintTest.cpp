@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QImage>
 #include <QPainter>
 
@@ -239,38 +237,4 @@ TEST_F(Print, JobTitleAndProgressText)
     EXPECT_EQ(printer->titles, QStringList{"Relação de CDs"});
     EXPECT_EQ(text, "Printing report Relação de CDs");
     EXPECT_EQ(maximum, 3);
-}
-
-// How often printing processes window messages: one page to a sheet once, before the first
-// page; N × N to a sheet before every page. An event that posts itself again is delivered
-// once each time the messages are processed.
-TEST_F(Print, WindowMessagesOnceForOnePageToASheetAndBeforeEveryPageOtherwise)
-{
-    class Rounds : public QObject {
-    public:
-        bool event(QEvent *e) override
-        {
-            if (e->type() != QEvent::User)
-                return QObject::event(e);
-            ++count;
-            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-            return true;
-        }
-        int count = 0;
-    };
-    class Quiet : public TRpProgress {
-    public:
-        void SetText(const QString &) override {} // processes no messages of its own
-    };
-    store.progressFactory = [] { return std::make_unique<Quiet>(); };
-    for (auto [perSide, rounds] : {std::pair{1, 1}, std::pair{2, 5}}) {
-        ready(5);
-        store.PagesPerSide = perSide;
-        Rounds watch;
-        QCoreApplication::postEvent(&watch, new QEvent(QEvent::User));
-        store.Print();
-        EXPECT_EQ(watch.count, rounds) << perSide;
-        EXPECT_TRUE(job.ended) << perSide;
-        QCoreApplication::removePostedEvents(&watch);
-    }
 }
