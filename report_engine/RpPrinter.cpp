@@ -217,7 +217,8 @@ void TRpPrinter::printPages(TRpPrintJob &job, TRpProgress &progress)
     const int n = PagesPerSide;
     if (n <= 1) {
         for (int i = 1; i <= PageCount && !Cancelled; ++i) {
-            // Window messages are processed before every page, so that Cancel can be pressed.
+            // Window messages are processed before every page, so that the progress window's
+            // Cancel works between pages of a long print, not only before the first.
             QCoreApplication::processEvents();
             if (Cancelled || !InRange(i))
                 continue;
@@ -324,9 +325,11 @@ void TRpPrinter::LoadFromFile(const QString &name)
     progress->SetText(QStringLiteral("Loading report"));
     QList<QByteArray> pages;
     for (int i = 1; i <= count; ++i) {
+        // Cancel works between pages of a load as of a save; a cancelled load leaves the
+        // store idle, with no pages, rather than a part of the file.
         QCoreApplication::processEvents();
         if (Cancelled)
-            return; // the store stays idle, with no pages
+            return;
         progress->Update(i);
         pages.append(reader.nextPage());
     }
