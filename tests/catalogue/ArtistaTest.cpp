@@ -13,18 +13,7 @@ protected:
         settle();
         return form;
     }
-    // Navigator, Inserir, Editar, Apagar, Gravar, Cancela: a letter when enabled, "-" when not.
-    QString states() const
-    {
-        QString s;
-        s += form->DBNavigator1->isEnabled() ? u'N' : u'-';
-        s += form->BitBtn5->isEnabled() ? u'I' : u'-';
-        s += form->BitBtn2->isEnabled() ? u'E' : u'-';
-        s += form->BitBtn6->isEnabled() ? u'A' : u'-';
-        s += form->BitBtn7->isEnabled() ? u'G' : u'-';
-        s += form->BitBtn1->isEnabled() ? u'C' : u'-';
-        return s;
-    }
+    QString states() const { return registerStates(form); }
     void renameCurrent(const QString &newName)
     {
         click(form->BitBtn2);

@@ -16,17 +16,7 @@ protected:
         settle();
         return form;
     }
-    QString states() const
-    {
-        QString s;
-        s += form->DBNavigator1->isEnabled() ? u'N' : u'-';
-        s += form->BitBtn5->isEnabled() ? u'I' : u'-';
-        s += form->BitBtn2->isEnabled() ? u'E' : u'-';
-        s += form->BitBtn6->isEnabled() ? u'A' : u'-';
-        s += form->BitBtn7->isEnabled() ? u'G' : u'-';
-        s += form->BitBtn1->isEnabled() ? u'C' : u'-';
-        return s;
-    }
+    QString states() const { return registerStates(form); }
     void seekTitle(const QString &title)
     {
         ASSERT_TRUE(DataModule1->CD->findKey({title}));

@@ -52,6 +52,20 @@ protected:
         QDir::setCurrent(QDir::tempPath());
     }
 
+    // A register's navigator, Inserir, Editar, Apagar, Gravar, Cancela: a letter when enabled,
+    // "-" when not.
+    template <class Form> static QString registerStates(const Form *form)
+    {
+        QString s;
+        s += form->DBNavigator1->isEnabled() ? u'N' : u'-';
+        s += form->BitBtn5->isEnabled() ? u'I' : u'-';
+        s += form->BitBtn2->isEnabled() ? u'E' : u'-';
+        s += form->BitBtn6->isEnabled() ? u'A' : u'-';
+        s += form->BitBtn7->isEnabled() ? u'G' : u'-';
+        s += form->BitBtn1->isEnabled() ? u'C' : u'-';
+        return s;
+    }
+
     // Lets the event loop run pending work: first paints, commits, deferred deletions.
     static void settle()
     {
