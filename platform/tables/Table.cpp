@@ -115,6 +115,8 @@ void Table::setState(TableState s)
     if (state_ == s)
         return;
     state_ = s;
+    if (s != TableState::Edit && s != TableState::Insert)
+        settleDelegate_ = nullptr;
     emit stateChanged();
 }
 
@@ -530,6 +532,11 @@ void Table::enterKeyState()
 
 void Table::settle()
 {
+    if (settleDelegate_ && (state_ == TableState::Edit || state_ == TableState::Insert)) {
+        const std::function<void()> delegate = std::move(settleDelegate_);
+        settleDelegate_ = nullptr;
+        delegate();
+    }
     if (state_ == TableState::Edit || state_ == TableState::Insert) {
         if (modified_)
             post();

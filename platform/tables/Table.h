@@ -25,6 +25,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace tables {
@@ -75,6 +76,12 @@ public:
     void enterKeyState();
     void settle();
 
+    // The window whose edit or insert is pending sets this so that a settle from anywhere
+    // (another window's move, a close) stores or drops it the window's own way. settle() calls
+    // it once, cleared first, and settles plainly only if it left the edit pending. Leaving
+    // edit or insert state clears it.
+    void setSettleDelegate(std::function<void()> delegate) { settleDelegate_ = std::move(delegate); }
+
     QString fieldText(const QString &name) const;
     void setFieldText(const QString &name, const QString &text);
     QString displayText(const QString &name) const;
@@ -123,6 +130,7 @@ private:
     qint64 ridBeforeInsert_ = 0;
     struct Scan;
     std::unique_ptr<Scan> scan_; // a forward statement kept running while the data is unchanged
+    std::function<void()> settleDelegate_;
 };
 
 } // namespace tables
