@@ -113,39 +113,86 @@ bool TArtistaForm::ArtistaValido()
     return true;
 }
 
+TArtistaForm::~TArtistaForm()
+{
+    // Destroyed without FormClose (the end of the program): a typed name is still saved with
+    // its rename, an empty one dropped, without a message.
+    tables::Table *artista = DataModule1 ? DataModule1->Artista : nullptr;
+    if (!artista || !artista->isOpen() || !BitBtn7->isEnabled())
+        return;
+    artista->setSettleDelegate({});
+    try {
+        if (artista->modified() && !artista->fieldText(QStringLiteral("Artista")).isEmpty())
+            save();
+        else
+            artista->cancel();
+    } catch (const tables::EngineError &) {
+        // Nothing is left to tell at the end of the program.
+    }
+}
+
+void TArtistaForm::ownPendingEdit()
+{
+    DataModule1->Artista->setSettleDelegate([this] { settlePending(); });
+}
+
+void TArtistaForm::settlePending()
+{
+    setState(RegisterState::Browse);
+    tables::Table *artista = DataModule1->Artista;
+    if (!artista->modified()) {
+        artista->cancel();
+        return;
+    }
+    save();
+}
+
+bool TArtistaForm::save()
+{
+    tables::Table *artista = DataModule1->Artista;
+    artista->setSettleDelegate({});
+    if (!ArtistaValido()) {
+        artista->cancel();
+        return false;
+    }
+    const bool renaming = artista->state() == tables::TableState::Edit;
+    artista->post();
+    const QString novo = artista->fieldText(QStringLiteral("Artista"));
+    if (renaming && novo != ArtistaAnterior) {
+        catalogue::renameArtist(*DataModule1->CD, QStringLiteral("ititulo"), ArtistaAnterior, novo);
+        catalogue::renameArtist(*DataModule1->Musica, QStringLiteral("imusica"), ArtistaAnterior, novo);
+    }
+    return true;
+}
+
 void TArtistaForm::BitBtn5Click()
 {
-    DataModule1->Artista->append();
+    DataModule1->Artista->append(); // a typed insert still pending is saved first
     DBEdit1->setFocus();
     setState(RegisterState::Insert);
+    ownPendingEdit();
 }
 
 void TArtistaForm::BitBtn2Click()
 {
     tables::Table *artista = DataModule1->Artista;
-    ArtistaAnterior = artista->fieldText(QStringLiteral("Artista"));
+    // Pressed again during the edit, it keeps the name the edit started from.
+    if (artista->state() != tables::TableState::Edit)
+        ArtistaAnterior = artista->fieldText(QStringLiteral("Artista"));
     artista->edit(); // on an empty table this starts a new record
     DBEdit1->setFocus();
     setState(RegisterState::Edit);
+    ownPendingEdit();
 }
 
 void TArtistaForm::BitBtn7Click()
 {
     setState(RegisterState::Browse);
-    tables::Table *artista = DataModule1->Artista;
-    if (!ArtistaValido()) {
+    if (!save()) {
         DBEdit1->setFocus();
-        artista->cancel();
         return;
     }
-    const bool renaming = artista->state() == tables::TableState::Edit;
-    artista->post();
-    const QString novo = artista->fieldText(QStringLiteral("Artista"));
     BitBtn5->setFocus();
-    if (renaming && novo != ArtistaAnterior) {
-        catalogue::renameArtist(*DataModule1->CD, QStringLiteral("ititulo"), ArtistaAnterior, novo);
-        catalogue::renameArtist(*DataModule1->Musica, QStringLiteral("imusica"), ArtistaAnterior, novo);
-    }
 }
 
 void TArtistaForm::BitBtn1Click()
@@ -184,5 +231,5 @@ void TArtistaForm::FormClose()
 {
     owner()->Artista1->setEnabled(true);
     owner()->BitBtn1->setEnabled(true);
-    DataModule1->Artista->settle();
+    DataModule1->Artista->settle(); // a pending edit goes through settlePending
 }

@@ -22,6 +22,7 @@ class TArtistaForm : public TChildForm {
     Q_OBJECT
 public:
     explicit TArtistaForm(TFormPrincipal *owner);
+    ~TArtistaForm() override;
 
     dataaware::DBNavigator *DBNavigator1;
     QLabel *Label2;
@@ -46,6 +47,14 @@ protected:
 
 private:
     bool ArtistaValido();
+    // While an insert or edit is pending, any settle of the artist table comes to
+    // settlePending: an untouched record is dropped, a typed one saved as "Gravar" saves it,
+    // so a rename is never stored without being carried into the CDs and songs.
+    void ownPendingEdit();
+    void settlePending();
+    // "Gravar" without its buttons and focus: refuses an empty name (dropping the record),
+    // else posts and carries a rename; false when refused.
+    bool save();
     void setState(catalogue::RegisterState state);
 
     QWidget *contents_;

@@ -294,38 +294,98 @@ bool TCDForm::CDValido()
     return true;
 }
 
-void TCDForm::BitBtn5Click()
+TCDForm::~TCDForm()
 {
-    DataModule1->CD->append();
-    DataModule1->CD->setFieldText(QStringLiteral("Retirada"), QStringLiteral("N"));
-    DBEdit1->setFocus();
-    setState(RegisterState::Insert);
+    // Destroyed without FormClose (the end of the program): a CD with artist and title is
+    // still saved with its songs' new title, anything else dropped, without a message.
+    tables::Table *cd = DataModule1 ? DataModule1->CD : nullptr;
+    if (!cd || !cd->isOpen() || !BitBtn7->isEnabled())
+        return;
+    cd->setSettleDelegate({});
+    try {
+        if (typedSomething() && !cd->fieldText(QStringLiteral("Artista")).isEmpty()
+            && !cd->fieldText(QStringLiteral("Titulo")).isEmpty())
+            save();
+        else
+            cd->cancel();
+    } catch (const tables::EngineError &) {
+        // Nothing is left to tell at the end of the program.
+    }
 }
 
-void TCDForm::BitBtn2Click()
+bool TCDForm::typedSomething() const
 {
-    tables::Table *cd = DataModule1->CD;
-    CDArtistaAnterior = cd->fieldText(QStringLiteral("Artista"));
-    CDTituloAnterior = cd->fieldText(QStringLiteral("Titulo"));
-    DBEdit1->setFocus();
-    cd->edit(); // on an empty table this starts a new record
-    setState(RegisterState::Edit);
+    const tables::Table *cd = DataModule1->CD;
+    if (cd->state() != tables::TableState::Insert)
+        return cd->modified();
+    // A new CD holding nothing but its "N" flag was not typed by anyone.
+    for (const tables::FieldDef &f : cd->fields())
+        if (f.name.compare(QStringLiteral("Retirada"), Qt::CaseInsensitive) != 0 && !cd->fieldText(f.name).isEmpty())
+            return true;
+    return false;
 }
 
-void TCDForm::BitBtn7Click()
+void TCDForm::ownPendingEdit()
+{
+    DataModule1->CD->setSettleDelegate([this] { settlePending(); });
+}
+
+void TCDForm::settlePending()
 {
     setState(RegisterState::Browse);
-    tables::Table *cd = DataModule1->CD;
-    if (!CDValido()) {
-        DBEdit1->setFocus();
-        cd->cancel();
+    if (!typedSomething()) {
+        DataModule1->CD->cancel();
         return;
+    }
+    save();
+}
+
+bool TCDForm::save()
+{
+    tables::Table *cd = DataModule1->CD;
+    cd->setSettleDelegate({});
+    if (!CDValido()) {
+        cd->cancel();
+        return false;
     }
     const bool edited = cd->state() == tables::TableState::Edit;
     cd->post();
     const QString novo = cd->fieldText(QStringLiteral("Titulo"));
     if (edited)
         catalogue::retitleSongs(*DataModule1->Musica, CDArtistaAnterior, CDTituloAnterior, novo);
+    return true;
+}
+
+void TCDForm::BitBtn5Click()
+{
+    DataModule1->CD->append(); // a typed new CD still pending is saved first
+    DataModule1->CD->setFieldText(QStringLiteral("Retirada"), QStringLiteral("N"));
+    DBEdit1->setFocus();
+    setState(RegisterState::Insert);
+    ownPendingEdit();
+}
+
+void TCDForm::BitBtn2Click()
+{
+    tables::Table *cd = DataModule1->CD;
+    // Pressed again during the edit, it keeps the names the edit started from.
+    if (cd->state() != tables::TableState::Edit) {
+        CDArtistaAnterior = cd->fieldText(QStringLiteral("Artista"));
+        CDTituloAnterior = cd->fieldText(QStringLiteral("Titulo"));
+    }
+    DBEdit1->setFocus();
+    cd->edit(); // on an empty table this starts a new record
+    setState(RegisterState::Edit);
+    ownPendingEdit();
+}
+
+void TCDForm::BitBtn7Click()
+{
+    setState(RegisterState::Browse);
+    if (!save()) {
+        DBEdit1->setFocus();
+        return;
+    }
     BitBtn5->setFocus();
 }
 
@@ -477,17 +537,7 @@ void TCDForm::FormClose()
     owner()->CD1->setEnabled(true);
     owner()->BitBtn2->setEnabled(true);
     tables::Table *cd = DataModule1->CD;
-    // A new CD holding nothing but its "N" flag was not typed by anyone: drop it rather than
-    // store a CD without title or artist.
-    if (cd->state() == tables::TableState::Insert) {
-        bool typed = false;
-        for (const tables::FieldDef &f : cd->fields())
-            typed = typed || (f.name.compare(QStringLiteral("Retirada"), Qt::CaseInsensitive) != 0
-                              && !cd->fieldText(f.name).isEmpty());
-        if (!typed)
-            cd->cancel();
-    }
-    cd->settle();
+    cd->settle(); // a pending edit goes through settlePending
     DataModule1->Artista->settle();
     DataModule1->Musica->settle();
 }

@@ -30,6 +30,7 @@ class TCDForm : public TChildForm {
     Q_OBJECT
 public:
     explicit TCDForm(TFormPrincipal *owner);
+    ~TCDForm() override;
 
     QTabWidget *PageControl1;
     QWidget *TabSheet1; // "CD"
@@ -99,6 +100,15 @@ private:
     QWidget *buildCDPage();
     QWidget *buildSongPage();
     bool CDValido();
+    // While an insert or edit is pending, any settle of the CD table comes to settlePending:
+    // an untouched record is dropped, a typed one saved as "Gravar" saves it, so a new title
+    // is never stored without being carried into the CD's songs.
+    void ownPendingEdit();
+    void settlePending();
+    bool typedSomething() const; // the pending record holds more than a new CD's "N"
+    // "Gravar" without its buttons and focus: refuses a CD without artist or title (dropping
+    // the record), else posts and carries the title into the songs; false when refused.
+    bool save();
     void setState(catalogue::RegisterState state);
     void nextOnEnter(QWidget *from, QChar &key);
     void focusChanged(QWidget *old, QWidget *now);

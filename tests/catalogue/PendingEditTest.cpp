@@ -1,0 +1,157 @@
+// A register's pending insert or edit lives on a shared cursor that any window may settle. It is
+// then stored as the register's own "Gravar" stores it, cascade included, or dropped as
+// "Gravar" drops it; never posted without its cascade.
+#include "Artista.h"
+#include "CD.h"
+#include "CatalogueFixture.h"
+#include "CatalogueWindows.h"
+#include "DBEdit.h"
+#include "DBNavigator.h"
+
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+class PendingEditTest : public CatalogueFixture {
+protected:
+    void SetUp() override
+    {
+        CatalogueFixture::SetUp();
+        registerCatalogueWindows(main);
+    }
+
+    template <class Form> Form *window() const
+    {
+        for (QMdiSubWindow *s : main->mdiArea->subWindowList())
+            if (auto *f = qobject_cast<Form *>(s))
+                return f;
+        return nullptr;
+    }
+    TArtistaForm *openArtists()
+    {
+        click(main->BitBtn1);
+        return window<TArtistaForm>();
+    }
+    TCDForm *openCDs()
+    {
+        click(main->BitBtn2);
+        return window<TCDForm>();
+    }
+    // Editar, a new text in the edit, and no Gravar.
+    void startEdit(QPushButton *editar, QLineEdit *edit, const QString &text)
+    {
+        click(editar);
+        edit->selectAll();
+        type(edit, text);
+    }
+    void collection()
+    {
+        add(DataModule1->Artista, {"Queen"});
+        add(DataModule1->Artista, {"Beatles"});
+        addCD("Innuendo", "Queen");
+        addCD("Help!", "Beatles");
+        addSong("Queen", "Innuendo", "Innuendo");
+        addSong("Beatles", "Help!", "Yesterday");
+    }
+};
+
+TEST_F(PendingEditTest, ARenamePendingWhenTheCDRegisterOpensIsCarriedIntoCDsAndSongs)
+{
+    collection();
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Queen"}));
+    settle();
+    startEdit(artists->BitBtn2, artists->DBEdit1, "Queen2");
+    TCDForm *cds = openCDs(); // moves the artist table to its first record
+    ASSERT_TRUE(cds);
+    EXPECT_EQ(rows(DataModule1->Artista), (QStringList{"Queen2", "Beatles"}));
+    EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Innuendo||Queen2||N|", "Help!||Beatles||N|"}));
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help!|Yesterday"}));
+    EXPECT_EQ(registerStates(artists), "NIEA--"); // the edit is over in the register too
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PendingEditTest, ATitlePendingWhenAnArtistIsDeletedIsCarriedIntoItsSongs)
+{
+    collection();
+    TCDForm *cds = openCDs();
+    ASSERT_EQ(cds->DBEdit1->text(), "Help!");
+    startEdit(cds->BitBtn2, cds->DBEdit1, "Help");
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Queen"}));
+    settle();
+    answers = {true};
+    click(artists->BitBtn6);
+    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Help||Beatles||N|"});
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"Beatles|Help|Yesterday"});
+    EXPECT_EQ(registerStates(cds), "NIEA--");
+}
+
+TEST_F(PendingEditTest, AnInvalidPendingRecordIsRefusedAsGravarRefusesIt)
+{
+    collection();
+    TCDForm *cds = openCDs();
+    click(cds->BitBtn5);
+    type(cds->DBEdit1, "Sem artista");
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Beatles"}));
+    settle();
+    startEdit(artists->BitBtn2, artists->DBEdit1, "The Beatles");
+    click(artists->BitBtn7); // the rename scans the CDs
+    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida."});
+    EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Innuendo||Queen||N|", "Help!||The Beatles||N|"}));
+    EXPECT_EQ(registerStates(cds), "NIEA--");
+}
+
+struct ClosePath {
+    const char *name;
+    bool termina; // "&Termina" destroys the windows without their close handlers
+};
+
+class PendingCloseTest : public PendingEditTest, public ::testing::WithParamInterface<ClosePath> {};
+
+TEST_P(PendingCloseTest, ARenameAndATitlePendingAtTheEndAreCarried)
+{
+    collection();
+    TCDForm *cds = openCDs();
+    startEdit(cds->BitBtn2, cds->DBEdit1, "Help");
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Queen"}));
+    settle();
+    startEdit(artists->BitBtn2, artists->DBEdit1, "Queen2");
+    if (GetParam().termina) {
+        main->Termina1Click();
+    } else {
+        artists->close();
+        cds->close();
+    }
+    settle();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(rows(DataModule1->Artista), (QStringList{"Queen2", "Beatles"}));
+    EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Innuendo||Queen2||N|", "Help||Beatles||N|"}));
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help|Yesterday"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(End, PendingCloseTest,
+                         ::testing::Values(ClosePath{"close", false}, ClosePath{"termina", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PendingEditTest, EditarPressedAgainKeepsTheNamesTheEditStartedFrom)
+{
+    collection();
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Queen"}));
+    settle();
+    startEdit(artists->BitBtn2, artists->DBEdit1, "Queen2");
+    click(artists->BitBtn2);
+    click(artists->BitBtn7);
+    EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Innuendo||Queen2||N|", "Help!||Beatles||N|"}));
+    artists->close();
+    settle();
+
+    TCDForm *cds = openCDs();
+    startEdit(cds->BitBtn2, cds->DBEdit1, "Help");
+    click(cds->BitBtn2);
+    click(cds->BitBtn7);
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help|Yesterday"}));
+}
