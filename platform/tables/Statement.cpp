@@ -20,6 +20,8 @@ QString sqliteMessage(sqlite3 *db, int rc, const QString &file)
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return QStringLiteral("O arquivo %1 não pode ser gravado").arg(name);
+    case SQLITE_IOERR:
+        return QStringLiteral("Erro de leitura ou gravação no arquivo %1").arg(name);
     case SQLITE_CANTOPEN:
         return QStringLiteral("O arquivo %1 não pode ser aberto").arg(name);
     default:

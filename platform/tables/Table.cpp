@@ -18,6 +18,19 @@ struct Table::Scan {
 
 namespace {
 
+// Every surrogate in its pair: exactly what UTF-8 can store and give back.
+bool isWellFormed(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return false;
+    }
+    return true;
+}
+
 QString notOpen(const QString &file)
 {
     return QStringLiteral("A tabela %1 não está aberta").arg(QFileInfo(file).fileName());
@@ -460,7 +473,14 @@ void Table::post()
     }
     if (state_ != TableState::Edit && state_ != TableState::Insert)
         return;
-    resetScan();
+    // A record rewritten in place under the order being walked keeps the running scan: the
+    // next step goes on from it instead of searching for it again (a rename walks every song).
+    bool keepScan = state_ == TableState::Edit && scan_ && scan_->active && scan_->lastRid == rid_
+                    && scan_->version == file_->version();
+    for (int p = 0; keepScan && p < 3; ++p)
+        keepScan = keyOf(p) == keys_[p];
+    if (!keepScan)
+        resetScan();
     if (state_ == TableState::Insert) {
         const qint64 rid = file_->insertRecord(values_);
         loadRecord(rid);
@@ -474,6 +494,8 @@ void Table::post()
     modified_ = false;
     setState(TableState::Browse);
     file_->dataChangedBy(this);
+    if (keepScan && scan_->active)
+        scan_->version = file_->version();
     emit dataChanged();
     emit recordChanged();
 }
@@ -594,6 +616,10 @@ void Table::setFieldText(int field, const QString &text)
                                       .arg(text, def.name));
             stored = d->toString(Qt::ISODate);
         }
+    } else if (!isWellFormed(text)) {
+        // Half a character would be stored as "?" while its key was made from the half: refused.
+        throw EngineError(QStringLiteral("O texto do campo %1 contém um caractere incompleto (tabela %2)")
+                              .arg(def.name, file_->displayName()));
     } else if (text.toUcs4().size() > def.size) {
         throw EngineError(QStringLiteral("O texto do campo %1 excede %2 caracteres (tabela %3)")
                               .arg(def.name).arg(def.size).arg(file_->displayName()));

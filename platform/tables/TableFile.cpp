@@ -1,24 +1,23 @@
 #include "TableFile.h"
+#include "Connection.h"
+#include "IndexDescriptor.h"
 #include "SortKey.h"
 #include "Table.h"
 #include "Transactions.h"
+#include "Vfs.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <sys/stat.h>
 
 namespace tables {
 
 namespace {
 
-// SQLite attaches at most ten files to a connection: five indexes, each a pair.
-constexpr int kMaxIndexes = 5;
+// Descriptor pairs XG0/YG0 to XG9/YG9: at most ten indexes per table.
+constexpr int kMaxIndexes = 10;
 
 // Open files of this process by absolute path: a second cursor on an open file shares it.
 std::map<QString, std::weak_ptr<TableFile>> &registry()
@@ -26,14 +25,6 @@ std::map<QString, std::weak_ptr<TableFile>> &registry()
     static std::map<QString, std::weak_ptr<TableFile>> r;
     return r;
 }
-
-std::vector<TableFile *> &pendingFiles()
-{
-    static std::vector<TableFile *> p;
-    return p;
-}
-
-bool commitScheduled = false;
 
 bool fileExists(const QString &path)
 {
@@ -47,20 +38,10 @@ qint64 fileSize(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? qint64(st.st_size) : -1;
 }
 
-void removeIndexFiles(const QString &path)
-{
-    for (const QString &p : {path, path + QStringLiteral("-journal")})
-        if (fileExists(p))
-            QFile::remove(p);
-}
-
 bool isLockError(int rc)
 {
     return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
 }
-
-// A failure that means a file is damaged, as opposed to busy or unreadable for other reasons.
-struct BadIndex {};
 
 } // namespace
 
@@ -81,10 +62,16 @@ std::shared_ptr<TableFile> TableFile::acquire(const QString &path, OpenMode mode
 TableFile::TableFile(QString path, OpenMode mode)
     : path_(std::move(path)), displayName_(QFileInfo(path_).fileName())
 {
+    if (!fileExists(path_))
+        throw EngineError(QStringLiteral("A tabela %1 não foi encontrada").arg(displayName_));
+    connection_ = Connection::forTableFile(path_);
+    alias_ = connection_->attach(path_, mode);
+    db_ = connection_->db();
+    connection_->addFile(this);
     try {
-        openConnection(mode);
+        open(mode);
     } catch (...) {
-        closeConnection();
+        close();
         throw;
     }
 }
@@ -92,61 +79,53 @@ TableFile::TableFile(QString path, OpenMode mode)
 TableFile::~TableFile()
 {
     try {
-        commit();
+        connection_->commit();
     } catch (const EngineError &) {
-        // The table is going away; the failed action has been rolled back by commit().
+        // The table is going away; the failed action has been undone by the commit.
     }
-    auto &p = pendingFiles();
-    p.erase(std::remove(p.begin(), p.end(), this), p.end());
-    closeConnection();
+    close();
     auto &reg = registry();
     if (auto it = reg.find(path_); it != reg.end() && it->second.expired())
         reg.erase(it);
 }
 
-// Statements first: SQLite closes a connection only once they are finalized.
-void TableFile::closeConnection()
+// Statements first: SQLite detaches a file only once they are finalized.
+void TableFile::close()
 {
     slots_.clear();
-    for (Statement *st : {&selectByRid_, &insert_, &update_, &delete_, &priorDefault_, &lastDefault_, &savepoint_, &release_})
+    for (Statement *st : {&selectByRid_, &insert_, &update_, &delete_, &priorDefault_, &lastDefault_})
         *st = Statement();
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    connection_->removeFile(this);
+    connection_->detach(alias_);
 }
 
-void TableFile::openConnection(OpenMode mode)
+QByteArray TableFile::sql(const char *text) const
 {
-    if (!fileExists(path_))
-        throw EngineError(QStringLiteral("A tabela %1 não foi encontrada").arg(displayName_));
-    // Never SQLITE_OPEN_CREATE: a table is only ever created by createTableFile.
-    int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK)
-        throwSqlite(db_, rc, path_);
-    sqlite3_extended_result_codes(db_, 0);
-    // Applies to every file attached later as well; set before the ATTACHes.
-    if (mode == OpenMode::Exclusive)
-        execSql(db_, path_, "PRAGMA locking_mode=EXCLUSIVE");
+    return QByteArray(text).replace("{s}", alias_);
+}
+
+void TableFile::open(OpenMode mode)
+{
     // A large action (a rename carried into every song) must not spill pages to disk midway,
     // which costs a sync each time; pages are only taken as they are used.
-    execSql(db_, path_, "PRAGMA main.cache_size=-32768");
+    execSql(db_, path_, sql("PRAGMA {s}.cache_size=-32768").constData());
     loadSchema();
     checkNotTruncated();
-    execSql(db_, path_, "PRAGMA journal_mode=DELETE");
-    loadIndexes();
+    execSql(db_, path_, sql("PRAGMA {s}.journal_mode=DELETE").constData());
     if (mode == OpenMode::Exclusive) {
-        // Take the write lock on the table and all its index files now and keep it.
+        // Take the write lock now and keep it: a second program is refused at once.
         execSql(db_, path_, "BEGIN EXCLUSIVE");
         execSql(db_, path_, "COMMIT");
     }
+    loadIndexes();
 }
 
 void TableFile::loadSchema()
 {
     {
         sqlite3_stmt *probe = nullptr;
-        int rc = sqlite3_prepare_v2(db_, "SELECT pos, name, type, size FROM fields ORDER BY pos", -1,
-                                    &probe, nullptr);
+        int rc = sqlite3_prepare_v2(db_, sql("SELECT pos, name, type, size FROM {s}.fields ORDER BY pos").constData(),
+                                    -1, &probe, nullptr);
         if (rc != SQLITE_OK) {
             const int code = sqlite3_errcode(db_);
             sqlite3_finalize(probe);
@@ -154,7 +133,6 @@ void TableFile::loadSchema()
                 throwSqlite(db_, code, path_);
             throw EngineError(QStringLiteral("O arquivo %1 não é uma tabela").arg(displayName_));
         }
-        Statement fields;
         while ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
             FieldDef def;
             def.name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(probe, 1)));
@@ -177,13 +155,14 @@ void TableFile::loadSchema()
         placeholders += ", ?" + QByteArray::number(i + 2);
         assignments += (i ? ", " : "") + col + " = ?" + QByteArray::number(i + 2);
     }
+    const QByteArray records = alias_ + ".records";
     try {
-        selectByRid_ = Statement(db_, path_, "SELECT " + columns_ + " FROM records WHERE rid = ?1");
-        insert_ = Statement(db_, path_, "INSERT INTO records(rid, " + columns_ + ") VALUES(?1" + placeholders + ")");
-        update_ = Statement(db_, path_, "UPDATE records SET " + assignments + " WHERE rid = ?1");
-        delete_ = Statement(db_, path_, "DELETE FROM records WHERE rid = ?1");
-        priorDefault_ = Statement(db_, path_, "SELECT rid FROM records WHERE rid < ?1 ORDER BY rid DESC LIMIT 1");
-        lastDefault_ = Statement(db_, path_, "SELECT rid FROM records ORDER BY rid DESC LIMIT 1");
+        selectByRid_ = Statement(db_, path_, "SELECT " + columns_ + " FROM " + records + " WHERE rid = ?1");
+        insert_ = Statement(db_, path_, "INSERT INTO " + records + "(rid, " + columns_ + ") VALUES(?1" + placeholders + ")");
+        update_ = Statement(db_, path_, "UPDATE " + records + " SET " + assignments + " WHERE rid = ?1");
+        delete_ = Statement(db_, path_, "DELETE FROM " + records + " WHERE rid = ?1");
+        priorDefault_ = Statement(db_, path_, "SELECT rid FROM " + records + " WHERE rid < ?1 ORDER BY rid DESC LIMIT 1");
+        lastDefault_ = Statement(db_, path_, "SELECT rid FROM " + records + " ORDER BY rid DESC LIMIT 1");
     } catch (const EngineError &) {
         throw EngineError(QStringLiteral("O arquivo %1 não é uma tabela").arg(displayName_));
     }
@@ -192,26 +171,16 @@ void TableFile::loadSchema()
 
 void TableFile::reloadCounters()
 {
-    Statement count(db_, path_, "SELECT count(*), coalesce(max(rid), 0) FROM records");
+    Statement count(db_, path_, sql("SELECT count(*), coalesce(max(rid), 0) FROM {s}.records"));
     count.step();
     recordCount_ = int(count.int64(0));
     nextRid_ = count.int64(1) + 1;
-    Statement gen(db_, path_, "SELECT key, value FROM meta");
-    generation_ = 0;
-    indexGenerations_.clear();
-    while (gen.step()) {
-        const QString key = gen.text(0);
-        if (key == QLatin1String("generation"))
-            generation_ = gen.int64(1);
-        else if (key.startsWith(QLatin1String("index ")))
-            indexGenerations_.insert(key.mid(6).toInt(), gen.int64(1));
-    }
 }
 
 void TableFile::checkNotTruncated()
 {
-    Statement pages(db_, path_, "PRAGMA page_count");
-    Statement size(db_, path_, "PRAGMA page_size");
+    Statement pages(db_, path_, sql("PRAGMA {s}.page_count"));
+    Statement size(db_, path_, sql("PRAGMA {s}.page_size"));
     pages.step();
     size.step();
     if (fileSize(path_) < pages.int64(0) * size.int64(0))
@@ -227,116 +196,81 @@ QString TableFile::indexFilePath(char kind, int number) const
 
 void TableFile::loadIndexes()
 {
-    for (int n = 0; n < 10; ++n) {
-        const QString xg = indexFilePath('X', n), yg = indexFilePath('Y', n);
-        const bool hasX = fileExists(xg), hasY = fileExists(yg);
-        if (!hasX && !hasY)
-            continue;
-        // Half a pair, or a pair that fails its checks, is a missing index: its files go, so
-        // the program's start-up check rebuilds it.
-        if (!(hasX && hasY) || int(slots_.size()) >= kMaxIndexes || !attachIndex(n, xg, yg)) {
-            removeIndexFiles(xg);
-            removeIndexFiles(yg);
-        }
-    }
-}
-
-bool TableFile::attachIndex(int number, const QString &xg, const QString &yg)
-{
-    auto slot = std::make_unique<IndexSlot>();
-    slot->number = number;
-    slot->alias = "x" + QByteArray::number(number);
-    slot->defAlias = "y" + QByteArray::number(number);
-    // A file that is not an index shows as such when attached or first read: a missing index.
-    auto attach = [&](const QString &file, const QByteArray &alias) {
-        sqlite3_stmt *st = nullptr;
-        int rc = sqlite3_prepare_v2(db_, ("ATTACH DATABASE ?1 AS " + alias).constData(), -1, &st, nullptr);
-        if (rc == SQLITE_OK) {
-            const QByteArray name = QFile::encodeName(file);
-            sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-            rc = sqlite3_step(st);
-            rc = sqlite3_finalize(st);
-        }
-        if (rc == SQLITE_OK)
-            return true;
-        if (isLockError(rc))
-            throwSqlite(db_, rc, path_);
-        return false;
+    struct Row {
+        QString name, fields, collator;
+        bool caseInsensitive = true;
+        QByteArray stamp;
     };
-    if (!attach(xg, slot->alias))
-        return false;
-    if (!attach(yg, slot->defAlias)) {
-        detach(slot->alias);
-        return false;
+    std::map<int, Row> rows;
+    Statement hasTable(db_, path_, sql("SELECT count(*) FROM {s}.sqlite_schema WHERE name = 'indexes'"));
+    hasTable.step();
+    if (hasTable.int64(0) > 0) {
+        Statement all(db_, path_, sql("SELECT number, name, fields, case_insensitive, collator, stamp FROM {s}.indexes"));
+        while (all.step())
+            rows[int(all.int64(0))] = Row{all.text(1), all.text(2), all.text(4), all.int64(3) != 0, all.blob(5)};
     }
-    try {
-        auto query = [&](const QByteArray &sql, auto &&onRow) {
-            sqlite3_stmt *st = nullptr;
-            int rc = sqlite3_prepare_v2(db_, sql.constData(), -1, &st, nullptr);
-            if (rc != SQLITE_OK) {
-                rc = sqlite3_errcode(db_);
-                sqlite3_finalize(st);
-                if (isLockError(rc))
-                    throwSqlite(db_, rc, path_);
-                throw BadIndex{};
+    QVector<int> stale;
+    for (const auto &[number, row] : rows)
+        if (number < 0 || number >= kMaxIndexes)
+            stale.push_back(number);
+    for (int n = 0; n < kMaxIndexes; ++n) {
+        const QString xg = indexFilePath('X', n), yg = indexFilePath('Y', n);
+        const auto it = rows.find(n);
+        const auto stamp = readIndexDescriptors(xg, yg, n);
+        bool usable = it != rows.end() && stamp && *stamp == it->second.stamp;
+        if (usable) {
+            const Row &row = it->second;
+            auto slot = std::make_unique<IndexSlot>();
+            slot->number = n;
+            slot->name = row.name;
+            slot->caseInsensitive = row.caseInsensitive;
+            for (const QString &f : row.fields.split(u';', Qt::SkipEmptyParts)) {
+                const int pos = fieldIndex(f.trimmed());
+                usable = usable && pos >= 0;
+                slot->fields.push_back(pos);
             }
-            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-                onRow(st);
-            sqlite3_finalize(st);
-            if (rc != SQLITE_DONE) {
-                if (isLockError(rc))
-                    throwSqlite(db_, rc, path_);
-                throw BadIndex{};
+            usable = usable && !slot->fields.isEmpty() && slot->fields.size() <= 3 && slotByName(row.name) < 0
+                     && (!row.caseInsensitive || row.collator == collatorVersion());
+            if (usable) {
+                prepareSlot(*slot);
+                slots_.push_back(std::move(slot));
             }
-        };
-        bool haveDef = false;
-        QString fields, collator;
-        query("SELECT name, fields, case_insensitive, collator FROM " + slot->defAlias + ".def",
-              [&](sqlite3_stmt *st) {
-                  haveDef = true;
-                  slot->name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-                  fields = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1)));
-                  slot->caseInsensitive = sqlite3_column_int(st, 2) != 0;
-                  collator = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 3)));
-              });
-        qint64 generation = -1;
-        query("SELECT value FROM " + slot->alias + ".meta WHERE key = 'generation'",
-              [&](sqlite3_stmt *st) { generation = sqlite3_column_int64(st, 0); });
-        query("SELECT count(*) FROM (SELECT 1 FROM " + slot->alias + ".idx LIMIT 1)", [](sqlite3_stmt *) {});
-        if (!haveDef || generation != indexGenerations_.value(number, -2) || (slot->caseInsensitive && collator != collatorVersion())
-            || slotByName(slot->name) >= 0)
-            throw BadIndex{};
-        for (const QString &f : fields.split(u';')) {
-            const int pos = fieldIndex(f.trimmed());
-            if (pos < 0)
-                throw BadIndex{};
-            slot->fields.push_back(pos);
         }
-        if (slot->fields.isEmpty() || slot->fields.size() > 3)
-            throw BadIndex{};
-        prepareSlot(*slot);
-    } catch (const BadIndex &) {
-        detach(slot->defAlias);
-        detach(slot->alias);
-        return false;
-    } catch (...) {
-        detach(slot->defAlias);
-        detach(slot->alias);
-        throw;
+        if (usable)
+            continue;
+        // Half a pair, a pair of another build, or a build whose order rules changed: a missing
+        // index, so the program's start-up check rebuilds it.
+        removeIndexDescriptors(xg, yg);
+        if (it != rows.end())
+            stale.push_back(n);
     }
-    slots_.push_back(std::move(slot));
-    return true;
+    dropIndexRows(stale);
 }
 
-void TableFile::detach(const QByteArray &alias)
+// Rows of an index nobody will trust again would otherwise be carried along out of step.
+void TableFile::dropIndexRows(const QVector<int> &numbers)
 {
-    sqlite3_exec(db_, ("DETACH DATABASE " + alias).constData(), nullptr, nullptr, nullptr);
+    if (numbers.isEmpty())
+        return;
+    try {
+        connection_->beginWrite();
+        for (int n : numbers) {
+            Statement del(db_, path_, sql("DELETE FROM {s}.indexes WHERE number = ?1"));
+            del.bind(1, qint64(n));
+            del.run();
+            execSql(db_, path_, (sql("DROP TABLE IF EXISTS {s}.idx") + QByteArray::number(n)).constData());
+        }
+        connection_->commit();
+    } catch (const EngineError &) {
+        // A read-only file keeps its rows; no descriptor names them, so they stay unused.
+        connection_->rollback();
+    }
 }
 
 void TableFile::prepareSlot(IndexSlot &slot)
 {
-    execSql(db_, path_, ("PRAGMA " + slot.alias + ".cache_size=-16384").constData());
-    const QByteArray idx = slot.alias + ".idx";
+    slot.table = alias_ + ".idx" + QByteArray::number(slot.number);
+    const QByteArray &idx = slot.table;
     const QByteArray order = " ORDER BY k1, k2, k3, rid";
     const QByteArray desc = " ORDER BY k1 DESC, k2 DESC, k3 DESC, rid DESC LIMIT 1";
     slot.insertKey = Statement(db_, path_, "INSERT INTO " + idx + "(k1, k2, k3, rid) VALUES(?1, ?2, ?3, ?4)");
@@ -399,7 +333,6 @@ bool TableFile::readRecord(qint64 rid, QStringList &values)
 
 void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringList &values, qint64 rid)
 {
-    dirtySlots_.insert(slot.number);
     stmt.reset();
     for (int p = 0; p < 3; ++p)
         stmt.bindBlob(p + 1, keyFor(slot, p, values));
@@ -407,28 +340,22 @@ void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringL
     stmt.run();
 }
 
-void TableFile::runInSavepoint(const std::function<void()> &work)
+// A record and its keys are written together or the action is undone: no savepoint is needed,
+// since a failed write never leaves the rest of its action to be stored.
+void TableFile::write(const std::function<void()> &work)
 {
-    beginWrite();
-    if (!savepoint_.isValid()) {
-        savepoint_ = Statement(db_, path_, "SAVEPOINT record_write");
-        release_ = Statement(db_, path_, "RELEASE record_write");
-    }
-    savepoint_.run();
+    connection_->beginWrite();
     try {
         work();
-    } catch (...) {
-        sqlite3_exec(db_, "ROLLBACK TO record_write", nullptr, nullptr, nullptr);
-        sqlite3_exec(db_, "RELEASE record_write", nullptr, nullptr, nullptr);
-        throw;
+    } catch (const EngineError &e) {
+        throw EngineError(connection_->failAction(e.message(), path_));
     }
-    release_.run();
 }
 
 qint64 TableFile::insertRecord(const QStringList &values)
 {
     const qint64 rid = nextRid_;
-    runInSavepoint([&] {
+    write([&] {
         insert_.reset();
         insert_.bind(1, rid);
         for (int i = 0; i < schema_.size(); ++i)
@@ -447,7 +374,7 @@ bool TableFile::updateRecord(qint64 rid, const QStringList &values)
     QStringList stored;
     if (!readRecord(rid, stored))
         return false;
-    runInSavepoint([&] {
+    write([&] {
         update_.reset();
         update_.bind(1, rid);
         for (int i = 0; i < schema_.size(); ++i)
@@ -471,7 +398,7 @@ void TableFile::deleteRecord(qint64 rid)
     QStringList stored;
     if (!readRecord(rid, stored))
         return;
-    runInSavepoint([&] {
+    write([&] {
         delete_.reset();
         delete_.bind(1, rid);
         delete_.run();
@@ -483,15 +410,15 @@ void TableFile::deleteRecord(qint64 rid)
 
 QByteArray TableFile::scanSql(int slot) const
 {
+    const QByteArray records = alias_ + ".records";
     if (slot < 0)
-        return "SELECT rid, X'', X'', X'', " + columns_ + " FROM records WHERE rid > ?4 AND ?1 IS NOT NULL"
+        return "SELECT rid, X'', X'', X'', " + columns_ + " FROM " + records + " WHERE rid > ?4 AND ?1 IS NOT NULL"
                " AND ?2 IS NOT NULL AND ?3 IS NOT NULL ORDER BY rid";
     QByteArray cols;
     for (int i = 0; i < schema_.size(); ++i)
         cols += ", r.c" + QByteArray::number(i);
-    const QByteArray idx = slots_[size_t(slot)]->alias + ".idx";
-    return "SELECT i.rid, i.k1, i.k2, i.k3" + cols + " FROM " + idx + " AS i CROSS JOIN main.records AS r"
-           " ON r.rid = i.rid WHERE (i.k1, i.k2, i.k3, i.rid) > (?1, ?2, ?3, ?4)"
+    return "SELECT i.rid, i.k1, i.k2, i.k3" + cols + " FROM " + slots_[size_t(slot)]->table + " AS i CROSS JOIN "
+           + records + " AS r ON r.rid = i.rid WHERE (i.k1, i.k2, i.k3, i.rid) > (?1, ?2, ?3, ?4)"
            " ORDER BY i.k1, i.k2, i.k3, i.rid";
 }
 
@@ -508,7 +435,7 @@ void TableFile::fillIndex(IndexSlot &slot)
     QByteArray cols;
     for (int f : slot.fields)
         cols += ", c" + QByteArray::number(f);
-    Statement all(db_, path_, "SELECT rid" + cols + " FROM records");
+    Statement all(db_, path_, "SELECT rid" + cols + " FROM " + alias_ + ".records");
     while (all.step()) {
         Entry e;
         e.rid = all.int64(0);
@@ -523,7 +450,6 @@ void TableFile::fillIndex(IndexSlot &slot)
                 return c < 0;
         return a.rid < b.rid;
     });
-    execSql(db_, path_, ("DELETE FROM " + slot.alias + ".idx").constData());
     for (const Entry &e : entries) {
         slot.insertKey.reset();
         for (int p = 0; p < 3; ++p)
@@ -533,120 +459,80 @@ void TableFile::fillIndex(IndexSlot &slot)
     }
 }
 
-void TableFile::dropSlot(std::unique_ptr<IndexSlot> slot)
-{
-    const int number = slot->number;
-    const QByteArray alias = slot->alias, defAlias = slot->defAlias;
-    slot.reset(); // finalizes its statements, which DETACH needs
-    detach(defAlias);
-    detach(alias);
-    removeIndexFiles(indexFilePath('X', number));
-    removeIndexFiles(indexFilePath('Y', number));
-}
-
-void TableFile::createIndexFiles(const QString &xg, const QString &yg) const
-{
-    for (const QString &file : {xg, yg}) {
-        sqlite3 *db = nullptr;
-        const int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        try {
-            if (rc != SQLITE_OK)
-                throwSqlite(db, rc, file);
-            if (file == xg) {
-                execSql(db, file, "BEGIN");
-                execSql(db, file, "CREATE TABLE idx(k1 BLOB NOT NULL, k2 BLOB NOT NULL, k3 BLOB NOT NULL,"
-                                  " rid INTEGER NOT NULL, PRIMARY KEY(k1, k2, k3, rid)) WITHOUT ROWID");
-                execSql(db, file, "CREATE TABLE meta(key TEXT PRIMARY KEY, value)");
-                execSql(db, file, "INSERT INTO meta VALUES('generation', -1)");
-                execSql(db, file, "COMMIT");
-            } else {
-                execSql(db, file, "BEGIN");
-                execSql(db, file, "CREATE TABLE def(name TEXT, fields TEXT, case_insensitive INTEGER, collator TEXT)");
-                execSql(db, file, "INSERT INTO def VALUES('', '', 1, '')");
-                execSql(db, file, "COMMIT");
-            }
-        } catch (...) {
-            sqlite3_close_v2(db);
-            throw;
-        }
-        sqlite3_close_v2(db);
-    }
-}
-
 int TableFile::addIndex(const QString &name, const QVector<int> &fields, bool caseInsensitive)
 {
-    commit();
-    bool created = false;
+    connection_->commit();
     int pos = slotByName(name);
-    if (pos < 0) {
+    int number = 0;
+    if (pos >= 0) {
+        number = slots_[size_t(pos)]->number;
+    } else {
         if (int(slots_.size()) >= kMaxIndexes)
             throw EngineError(QStringLiteral("A tabela %1 não comporta mais índices").arg(displayName_));
-        int number = 0;
         while (std::any_of(slots_.begin(), slots_.end(), [&](auto &s) { return s->number == number; }))
             ++number;
-        const QString xg = indexFilePath('X', number), yg = indexFilePath('Y', number);
-        removeIndexFiles(xg);
-        removeIndexFiles(yg);
-        for (Table *t : cursors_)
-            t->resetScan(); // ATTACH needs the connection free of open reads
-        auto slot = std::make_unique<IndexSlot>();
-        slot->number = number;
-        slot->alias = "x" + QByteArray::number(number);
-        slot->defAlias = "y" + QByteArray::number(number);
-        try {
-            // The table's connection never creates files: the pair is made apart, then attached.
-            createIndexFiles(xg, yg);
-            for (const auto &[file, alias] : {std::pair{xg, slot->alias}, std::pair{yg, slot->defAlias}}) {
-                Statement st(db_, path_, "ATTACH DATABASE ?1 AS " + alias);
-                st.bind(1, file);
-                st.run();
-            }
-            prepareSlot(*slot);
-        } catch (...) {
-            dropSlot(std::move(slot));
-            throw;
-        }
-        slots_.push_back(std::move(slot));
-        pos = int(slots_.size()) - 1;
-        created = true;
     }
-    IndexSlot &slot = *slots_[size_t(pos)];
-    const QString nameBefore = slot.name;
-    const QVector<int> fieldsBefore = slot.fields;
-    const bool caseBefore = slot.caseInsensitive;
-    slot.name = name;
-    slot.fields = fields;
-    slot.caseInsensitive = caseInsensitive;
     QStringList names;
     for (int f : fields)
         names << schema_[f].name.toLower();
+    const QString fieldList = names.join(u';');
+    const QString xg = indexFilePath('X', number), yg = indexFilePath('Y', number);
+    const QByteArray table = alias_ + ".idx" + QByteArray::number(number);
+    auto fresh = std::make_unique<IndexSlot>();
+    fresh->number = number;
+    fresh->name = name;
+    fresh->fields = fields;
+    fresh->caseInsensitive = caseInsensitive;
+    const QByteArray stamp = newIndexStamp();
+    // The old build's pair goes first: a crash before the new pair is written leaves the index
+    // missing, and the start-up check rebuilds it.
+    const auto oldStamp = readIndexDescriptors(xg, yg, number);
+    removeIndexDescriptors(xg, yg);
+    connection_->resetScans();
     try {
-        beginWrite();
-        Statement def(db_, path_, "UPDATE " + slot.defAlias + ".def SET name = ?1, fields = ?2,"
-                                  " case_insensitive = ?3, collator = ?4");
-        def.bind(1, name);
-        def.bind(2, names.join(u';'));
-        def.bind(3, qint64(caseInsensitive ? 1 : 0));
-        def.bind(4, collatorVersion());
-        def.run();
-        dirtySlots_.insert(slot.number);
-        fillIndex(slot);
-        commit();
+        write([&] {
+            execSql(db_, path_, sql("CREATE TABLE IF NOT EXISTS {s}.indexes(number INTEGER PRIMARY KEY,"
+                                    " name TEXT NOT NULL, fields TEXT NOT NULL, case_insensitive INTEGER NOT NULL,"
+                                    " collator TEXT NOT NULL, stamp BLOB NOT NULL)").constData());
+            execSql(db_, path_, ("DROP TABLE IF EXISTS " + table).constData());
+            execSql(db_, path_, ("CREATE TABLE " + table + "(k1 BLOB NOT NULL, k2 BLOB NOT NULL, k3 BLOB NOT NULL,"
+                                 " rid INTEGER NOT NULL, PRIMARY KEY(k1, k2, k3, rid)) WITHOUT ROWID").constData());
+            Statement def(db_, path_, sql("INSERT OR REPLACE INTO {s}.indexes VALUES(?1, ?2, ?3, ?4, ?5, ?6)"));
+            def.bind(1, qint64(number));
+            def.bind(2, name);
+            def.bind(3, fieldList);
+            def.bind(4, qint64(caseInsensitive ? 1 : 0));
+            def.bind(5, collatorVersion());
+            def.bindBlob(6, stamp);
+            def.run();
+            prepareSlot(*fresh);
+            fillIndex(*fresh);
+        });
+        connection_->commit();
     } catch (...) {
-        rollback();
-        if (created) {
-            auto lost = std::move(slots_.back());
-            slots_.pop_back();
-            dropSlot(std::move(lost));
-        } else {
-            slot.name = nameBefore;
-            slot.fields = fieldsBefore;
-            slot.caseInsensitive = caseBefore;
+        // Undone: the table holds the old build again, which its old pair may name once more.
+        fresh.reset();
+        if (oldStamp && pos >= 0) {
+            const IndexSlot &old = *slots_[size_t(pos)];
+            QStringList oldNames;
+            for (int f : old.fields)
+                oldNames << schema_[f].name.toLower();
+            try {
+                writeIndexDescriptors(xg, yg, displayName_, number, old.name, oldNames.join(u';'), *oldStamp);
+            } catch (const EngineError &) {
+                // Then the index is missing at the next start-up, and rebuilt.
+            }
         }
         throw;
     }
+    if (pos >= 0) {
+        slots_[size_t(pos)] = std::move(fresh);
+    } else {
+        slots_.push_back(std::move(fresh));
+        pos = int(slots_.size()) - 1;
+    }
     ++version_;
+    writeIndexDescriptors(xg, yg, displayName_, number, name, fieldList, stamp);
     return pos;
 }
 
@@ -671,95 +557,16 @@ void TableFile::dataChangedBy(Table *writer)
             t->otherCursorChangedData();
 }
 
-// ---- transactions ----------------------------------------------------------------------------
-
-void TableFile::beginWrite()
+void TableFile::resetScans()
 {
-    if (inTransaction_)
-        return;
-    execSql(db_, path_, "BEGIN");
-    inTransaction_ = true;
-    pendingFiles().push_back(this);
-    if (!commitScheduled && QCoreApplication::instance()) {
-        commitScheduled = true;
-        QTimer::singleShot(0, QCoreApplication::instance(), [] {
-            commitScheduled = false;
-            commitAll();
-        });
-    }
-}
-
-void TableFile::commit()
-{
-    if (!inTransaction_)
-        return;
-    try {
-        // Only the files this transaction wrote take part in the commit: the table, and the
-        // indexes whose keys changed, each stamped with the generation the table records for it.
-        const qint64 next = generation_ + 1;
-        Statement stamp(db_, path_, "UPDATE main.meta SET value = ?1 WHERE key = 'generation'");
-        stamp.bind(1, next);
-        stamp.run();
-        Statement record(db_, path_, "INSERT OR REPLACE INTO main.meta(key, value) VALUES(?1, ?2)");
-        for (auto &slot : slots_) {
-            if (!dirtySlots_.contains(slot->number))
-                continue;
-            Statement st(db_, path_, "UPDATE " + slot->alias + ".meta SET value = ?1 WHERE key = 'generation'");
-            st.bind(1, next);
-            st.run();
-            record.reset();
-            record.bind(1, QStringLiteral("index %1").arg(slot->number));
-            record.bind(2, next);
-            record.run();
-        }
-        execSql(db_, path_, "COMMIT");
-        for (int n : std::as_const(dirtySlots_))
-            indexGenerations_.insert(n, next);
-        dirtySlots_.clear();
-        generation_ = next;
-    } catch (...) {
-        rollback();
-        throw;
-    }
-    inTransaction_ = false;
-    auto &p = pendingFiles();
-    p.erase(std::remove(p.begin(), p.end(), this), p.end());
-}
-
-void TableFile::rollback()
-{
-    if (!inTransaction_)
-        return;
     for (Table *t : cursors_)
         t->resetScan();
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    inTransaction_ = false;
-    dirtySlots_.clear();
-    auto &p = pendingFiles();
-    p.erase(std::remove(p.begin(), p.end(), this), p.end());
+}
+
+void TableFile::rolledBack()
+{
     reloadCounters();
     dataChangedBy(nullptr);
-}
-
-void commitAll()
-{
-    const auto files = pendingFiles();
-    std::optional<EngineError> failure;
-    for (TableFile *f : files) {
-        try {
-            f->commit();
-        } catch (const EngineError &e) {
-            if (!failure)
-                failure = e;
-        }
-    }
-    if (failure)
-        throw *failure;
-}
-
-bool hasPendingWrites()
-{
-    return !pendingFiles().empty();
 }
 
 // ---- creation --------------------------------------------------------------------------------

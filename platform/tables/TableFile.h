@@ -1,24 +1,24 @@
-// One open table file and its secondary indexes: the SQLite connection, the field definitions,
-// the index slots and the statements every cursor on the file shares. Internal to the engine.
+// One open table file and its secondary indexes: the field definitions, the index slots and the
+// statements every cursor on the file shares. Internal to the engine.
 //
-// Layout on disk, for a table "cd.db":
-//   cd.db      fields(pos, name, type, size), records(rid INTEGER PRIMARY KEY, c0, c1, ...),
-//              meta(key, value) with the write generation
-//   cd.XGn     idx(k1, k2, k3, rid) WITHOUT ROWID: the sort keys of one index; meta generation
-//   cd.YGn     def(name, fields, case_insensitive, collator): that index's definition
-// Every commit raises the table's write generation; each index written by the commit is stamped
-// with it in the same transaction, and the table records that stamp ("index n" in its meta).
-// An index whose stamp differs from the one its table records is out of step; at open it is detached and
-// its files removed, and the index is then missing until it is added again.
+// Layout of a table file "cd.db" (an SQLite database of the folder's connection):
+//   fields(pos, name, type, size)            the definition, written once at creation
+//   records(rid INTEGER PRIMARY KEY, c0, ...) the records in order of insertion
+//   indexes(number, name, fields, case_insensitive, collator, stamp)   one row per index
+//   idx<n>(k1, k2, k3, rid) WITHOUT ROWID     the sort keys of index n
+// Beside it, each index n has its descriptor pair cd.XGn / cd.YGn (IndexDescriptor.h). Because an
+// index lives in its table's file, every write of a record and of its keys commits as one, and
+// only the descriptors tell whether the folder still expects that build of the index. An index
+// whose pair is missing or names another build is not used, and its rows are dropped at open.
 //
-// Invariant: outside a transaction every usable index holds exactly one row per record.
+// Invariant: outside a transaction every usable index holds exactly one row per record, with
+// the keys of the record's stored text.
 #pragma once
 
 #include "Schema.h"
 #include "Statement.h"
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -27,6 +27,7 @@
 
 namespace tables {
 
+class Connection;
 class Table;
 enum class OpenMode;
 
@@ -34,9 +35,8 @@ struct IndexSlot {
     QString name;
     QVector<int> fields;   // field positions in key order (1 to 3)
     bool caseInsensitive = true;
-    int number = 0;        // n of the files XGn / YGn
-    QByteArray alias;      // attached schema of the XG file
-    QByteArray defAlias;   // attached schema of the YG file
+    int number = 0;        // n of the table idx<n> and of the files XGn / YGn
+    QByteArray table;      // "schema.idx<n>"
     Statement insertKey, deleteKey, lastRow, priorRow;
     Statement findKey[3];  // by 1, 2 or 3 key parts
 };
@@ -49,6 +49,7 @@ public:
     const QString &path() const { return path_; }
     const QString &displayName() const { return displayName_; }
     sqlite3 *db() const { return db_; }
+    const QByteArray &schemaName() const { return alias_; }
     const Schema &schema() const { return schema_; }
     int fieldIndex(const QString &name) const;
     int recordCount() const { return recordCount_; }
@@ -82,45 +83,41 @@ public:
     void detachCursor(Table *t);
     void dataChangedBy(Table *writer);
 
-    // Transactions (see Transactions.h).
-    void beginWrite();
-    bool inTransaction() const { return inTransaction_; }
-    void commit();
-    void rollback();
+    // Called by the connection: every cursor lets go of its running statement; the action was
+    // undone, so counters and cursors are read again.
+    void resetScans();
+    void rolledBack();
 
 private:
     TableFile(QString path, OpenMode mode);
-    void openConnection(OpenMode mode);
-    void closeConnection();
+    void open(OpenMode mode);
+    void close();
     void loadSchema();
     void checkNotTruncated();
     void loadIndexes();
-    bool attachIndex(int number, const QString &xg, const QString &yg);
-    void detach(const QByteArray &alias);
+    void dropIndexRows(const QVector<int> &numbers);
     void prepareSlot(IndexSlot &slot);
     void fillIndex(IndexSlot &slot);
-    void dropSlot(std::unique_ptr<IndexSlot> slot);
-    void createIndexFiles(const QString &xg, const QString &yg) const;
     QString indexFilePath(char kind, int number) const;
-    void runInSavepoint(const std::function<void()> &work);
+    QByteArray sql(const char *text) const; // "{s}" becomes this file's schema name
+    // Runs one write of the action; when it fails the whole action is undone and refused.
+    void write(const std::function<void()> &work);
     void reloadCounters();
     void writeKeys(Statement &stmt, const IndexSlot &slot, const QStringList &values, qint64 rid);
 
     QString path_;
     QString displayName_;
+    std::shared_ptr<Connection> connection_;
     sqlite3 *db_ = nullptr;
+    QByteArray alias_; // the file's schema on the connection
     Schema schema_;
     QHash<QString, int> fieldByLowerName_;
     std::vector<std::unique_ptr<IndexSlot>> slots_;
     QByteArray columns_; // "c0, c1, ..."
-    Statement selectByRid_, insert_, update_, delete_, priorDefault_, lastDefault_, savepoint_, release_;
+    Statement selectByRid_, insert_, update_, delete_, priorDefault_, lastDefault_;
     int recordCount_ = 0;
     qint64 nextRid_ = 1;
-    qint64 generation_ = 0;
-    QHash<int, qint64> indexGenerations_; // the stamp the table records for each index file
-    QSet<int> dirtySlots_;                // index files written by the open transaction
     quint64 version_ = 0;
-    bool inTransaction_ = false;
     std::vector<Table *> cursors_;
 };
 

@@ -1,4 +1,5 @@
 // Secondary indexes: case-insensitive order and keys, rebuilds, and index files that go missing.
+#include "Verify.h"
 #include "TableFixture.h"
 
 #include <QFile>
@@ -98,7 +99,35 @@ TEST_F(Index, MissingIndexFileDropsThatIndexUntilItIsAddedAgain)
     EXPECT_EQ(column(t, "musica"), QStringList({"m0", "m1", "m2"}));
 }
 
-TEST_F(Index, IndexFromAnotherGenerationIsOutOfStepAndDropped)
+TEST_F(Index, TableFileOfAnotherCollectionIsNotTrustedWithThisFoldersIndexes)
+{
+    // Two collections with the same history: one table file each, one index, one commit.
+    QTemporaryDir other;
+    for (const QString &folder : {dir.path(), other.path()}) {
+        tables::createTableFile(folder + "/cd.db", songSchema());
+        tables::Table t(folder + "/cd.db");
+        t.open();
+        t.addIndex("iartista", "artista", true);
+        t.append();
+        t.setFieldText("artista", folder == dir.path() ? "aqui" : "outra");
+        t.post();
+        tables::commitAll();
+    }
+    // The other collection's table copied in; this folder's descriptors stay.
+    ASSERT_TRUE(QFile::remove(path("cd.db")));
+    ASSERT_TRUE(QFile::copy(other.filePath("cd.db"), path("cd.db")));
+    auto &t = open("cd.db");
+    EXPECT_TRUE(t.indexNames().isEmpty());
+    EXPECT_FALSE(QFile::exists(path("cd.XG0")));
+    EXPECT_FALSE(QFile::exists(path("cd.YG0")));
+    t.addIndex("iartista", "artista", true);
+    t.selectIndex("iartista");
+    EXPECT_TRUE(t.findKey({"OUTRA"}));
+    closeAll();
+    EXPECT_EQ(tables::verifyTableFile(path("cd.db")), QStringList());
+}
+
+TEST_F(Index, DescriptorOfAnOlderBuildIsNotTrusted)
 {
     {
         auto &t = makeTable("cd.db", songSchema(), {"i0=artista"});
@@ -108,13 +137,14 @@ TEST_F(Index, IndexFromAnotherGenerationIsOutOfStepAndDropped)
     ASSERT_TRUE(QFile::copy(path("cd.XG0"), path("old.XG0")));
     {
         auto &t = open("cd.db");
-        add(t, {"b", "", ""});
+        t.addIndex("i0", "titulo", true); // a new build under the same number
+        add(t, {"b", "t", ""});
         closeAll();
     }
-    // An older copy of the index put back: it lacks "b", so it must not be used.
     QFile::remove(path("cd.XG0"));
     ASSERT_TRUE(QFile::copy(path("old.XG0"), path("cd.XG0")));
     auto &t = open("cd.db");
     EXPECT_TRUE(t.indexNames().isEmpty());
     EXPECT_FALSE(QFile::exists(path("cd.XG0")));
+    EXPECT_FALSE(QFile::exists(path("cd.YG0")));
 }
