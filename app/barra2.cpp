@@ -17,6 +17,10 @@ void Tbarraform2::FormPaint()
 {
     tables::Table *const order[] = {DataModule1->Artista, DataModule1->CD, DataModule1->Retirada,
                                     DataModule1->Musica};
+    // A pending insert or edit is settled before the counts are taken: posted by the first
+    // move, it would be one record more than counted, left behind.
+    for (tables::Table *t : order)
+        t->settle();
     // The counts are taken once, before anything goes.
     int counts[4];
     qint64 total = 0;

@@ -7,6 +7,7 @@
 #include "CatalogueWindows.h"
 #include "DBEdit.h"
 #include "DBNavigator.h"
+#include "barra2.h"
 
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -154,4 +155,24 @@ TEST_F(PendingEditTest, EditarPressedAgainKeepsTheNamesTheEditStartedFrom)
     click(cds->BitBtn2);
     click(cds->BitBtn7);
     EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help|Yesterday"}));
+}
+
+TEST_F(PendingEditTest, EraseAllWithANewCDAndANewArtistTypedLeavesEveryTableEmpty)
+{
+    collection();
+    TCDForm *cds = openCDs();
+    click(cds->BitBtn5);
+    type(cds->DBEdit1, "Novo");
+    DataModule1->CD->setFieldText("Artista", "Queen"); // as the artist list would
+    TArtistaForm *artists = openArtists();
+    click(artists->BitBtn5);
+    type(artists->DBEdit1, "Nova Banda");
+    main->Reinicializar1->trigger();
+    QTRY_VERIFY(!window<Tbarraform2>());
+    for (tables::Table *t : {DataModule1->Artista, DataModule1->CD, DataModule1->Retirada, DataModule1->Musica})
+        EXPECT_EQ(rows(t), QStringList()) << t->fileName().toStdString();
+    EXPECT_EQ(boxes, std::vector<QString>{"Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?"});
+    EXPECT_EQ(registerStates(cds), "NIEA--");
+    EXPECT_EQ(registerStates(artists), "NIEA--");
+    EXPECT_TRUE(main->Reinicializar1->isEnabled());
 }
