@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <algorithm>
 
 namespace dataaware {
 
@@ -35,8 +36,19 @@ void DBEdit::applyField()
     }
     const QString mask = qtInputMask(storedEditMask(*f));
     setInputMask(mask);
+    // The field's size counts characters, the edit's limit UTF-16 units: the limit only bounds
+    // typing, and the text is cut to the field's size at a character boundary as it is typed.
     if (mask.isEmpty())
-        setMaxLength(f->size);
+        setMaxLength(f->size * 2);
+}
+
+// The first `size` characters of the text, never half of a surrogate pair.
+static QString cutToCharacters(const QString &text, int size)
+{
+    int units = 0;
+    for (int chars = 0; units < text.size() && chars < size; ++chars)
+        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return text.left(units);
 }
 
 void DBEdit::refresh()
@@ -93,6 +105,14 @@ void DBEdit::userEdited()
         return;
     }
     if (!isDate()) {
+        if (const tables::FieldDef *f = link_.field(); f && inputMask().isEmpty()) {
+            const QString cut = cutToCharacters(text(), f->size);
+            if (cut != text()) {
+                const int cursor = std::min(cursorPosition(), int(cut.size()));
+                setText(cut);
+                setCursorPosition(cursor);
+            }
+        }
         link_.write(text());
         return;
     }

@@ -148,3 +148,40 @@ TEST_F(DBEditTest, RefusingFieldLooksLikeTheWindowAndAnEditableOneLikeAnEdit)
     cd->first(); // with AutoEdit typing would start the edit: an ordinary edit's look
     EXPECT_EQ(titulo->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Base));
 }
+
+// A name of 40 characters whose last is outside the basic plane (two UTF-16 units) is kept whole;
+// typing past the size is cut at a character, never inside one; the key finds what is stored.
+TEST_F(DBEditTest, TextIsCutAtTheFieldsSizeOnCharacterBoundaries)
+{
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    show();
+    const QString emoji = QString::fromUcs4(U"\U0001F3B5");
+    const QString name39(39, u'a');
+    struct Case {
+        QString typed, stored;
+    };
+    const Case cases[] = {
+        {name39 + emoji, name39 + emoji},
+        {name39 + emoji + "b", name39 + emoji},
+        {name39 + "b" + emoji, name39 + "b"},
+    };
+    for (const Case &c : cases) {
+        cd->append();
+        titulo->setFocus();
+        // One key per character, as a keyboard or an input method delivers them.
+        for (const char32_t ch : c.typed.toUcs4())
+            QTest::sendKeyEvent(QTest::Click, titulo, Qt::Key_unknown, QString::fromUcs4(&ch, 1), Qt::NoModifier);
+        EXPECT_EQ(titulo->text(), c.stored);
+        cd->post();
+        tables::commitAll();
+        cd->selectIndex("ititulo");
+        ASSERT_TRUE(cd->findKey({c.stored})) << c.stored.size();
+        EXPECT_EQ(cd->fieldText("Titulo"), c.stored);
+        cd->deleteRecord();
+    }
+    EXPECT_EQ(column(*cd, "Titulo"), QStringList());
+    // Half a character never reaches the table, whoever writes it.
+    cd->append();
+    EXPECT_THROW(cd->setFieldText("Titulo", name39 + emoji.left(1)), tables::EngineError);
+    cd->cancel();
+}
