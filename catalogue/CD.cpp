@@ -523,6 +523,10 @@ void TCDForm::BitBtn3Click()
         && musica->findKey({t_artista->text(), t_titulo->text(), line->text()})) {
         musica->deleteRecord();
         delete line;
+        // The list would make the next line current and selected: a second click must not
+        // delete a song nobody chose.
+        ListBox1->setCurrentRow(-1);
+        ListBox1->clearSelection();
     }
     t_musica->setFocus();
 }

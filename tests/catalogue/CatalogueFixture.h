@@ -22,6 +22,12 @@
 #include <functional>
 #include <vector>
 
+// Texts in failure messages as texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 class CatalogueFixture : public ::testing::Test {
 protected:
     void SetUp() override

@@ -122,6 +122,28 @@ TEST_F(SongPageTest, SameNameTwiceThenApagarDeletesOne)
     EXPECT_EQ(focused(), form->t_musica);
 }
 
+TEST_F(SongPageTest, AfterApagarNoLineIsSelectedSoFurtherClicksDeleteNothing)
+{
+    addCD("Arrival", "ABBA");
+    for (const char *s : {"Um", "Dois", "Tres"})
+        addSong("ABBA", "Arrival", s);
+    open();
+    toSongs();
+    selectLine(0);
+    // A double click: two clicks in a row.
+    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(lines(), (QStringList{"Dois", "Tres"}));
+    EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+    click(form->BitBtn3);
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"ABBA|Arrival|Dois", "ABBA|Arrival|Tres"}));
+    selectLine(1);
+    click(form->BitBtn3);
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Dois"});
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(SongPageTest, SongsOfAnUnsavedCDAreStoredUnderTheTypedNamesEvenIfCancelled)
 {
     add(DataModule1->Artista, {"ABBA"});
