@@ -1,5 +1,7 @@
 #include "NameMatch.h"
 
+#include "SortKey.h"
+
 namespace melvora {
 
 QString foldAZ(const QString &text)
@@ -14,6 +16,11 @@ QString foldAZ(const QString &text)
 bool sameNameAZ(const QString &a, const QString &b)
 {
     return a.size() == b.size() && foldAZ(a) == foldAZ(b);
+}
+
+bool sameKey(const QString &a, const QString &b)
+{
+    return a == b || tables::textSortKey(a) == tables::textSortKey(b);
 }
 
 } // namespace melvora

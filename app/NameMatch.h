@@ -10,4 +10,8 @@ namespace melvora {
 QString foldAZ(const QString &text);
 bool sameNameAZ(const QString &a, const QString &b);
 
+// Equal as the case-insensitive indexes compare keys: letter case ignored, accented capitals
+// included; accents themselves still count.
+bool sameKey(const QString &a, const QString &b);
+
 } // namespace melvora

@@ -10,6 +10,7 @@
 #include "FormPrincipal.h"
 #include "KeyPress.h"
 #include "Messages.h"
+#include "NameMatch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -469,10 +470,16 @@ void TCDForm::CarregaMusicas()
     const QString artista = t_artista->text();
     const QString titulo = t_titulo->text();
     if (musica->findKey({artista, titulo})) {
-        // The key search ignores letter case; the list takes exact matches only.
-        while (!musica->eof() && musica->fieldText(QStringLiteral("Artista")) == artista
-               && musica->fieldText(QStringLiteral("Titulo")) == titulo) {
-            ListBox1->addItem(new SongItem(musica->fieldText(QStringLiteral("Musica"))));
+        // The walk covers every record the index holds under the CD's key, whose order ignores
+        // letter case; among them the CD's songs are those whose names match as the program
+        // matches names (A to Z folded), so one spelt otherwise does not end the list.
+        while (!musica->eof()) {
+            const QString songArtist = musica->fieldText(QStringLiteral("Artista"));
+            const QString songTitle = musica->fieldText(QStringLiteral("Titulo"));
+            if (!melvora::sameKey(songArtist, artista) || !melvora::sameKey(songTitle, titulo))
+                break;
+            if (melvora::sameNameAZ(songArtist, artista) && melvora::sameNameAZ(songTitle, titulo))
+                ListBox1->addItem(new SongItem(musica->fieldText(QStringLiteral("Musica"))));
             musica->next();
         }
     }
