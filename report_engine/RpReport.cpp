@@ -189,6 +189,10 @@ void TRpReport::Generate()
                         link->Master()->detailLinks.append(link);
                 }
             }
+            // The report stands on its first record before anything of the record is read:
+            // the break values, the title and the first headers show that record, not the one
+            // an earlier run (or another window) left current.
+            const bool more = firstRecord(this);
             for (TRpGroup *g : groups_)
                 if (g) {
                     g->OldValue.clear();
@@ -228,7 +232,8 @@ void TRpReport::Generate()
             printBands(rbColumnHeader);
             groupHeaders();
 
-            iterate(this);
+            placeBand(HeaderBand());
+            iterateRecords(this, more);
 
             groupFooters(true);
             printBands(rbSummary);
@@ -467,7 +472,11 @@ void TRpReport::groupHeaders()
 void TRpReport::iterate(TRpController *c)
 {
     placeBand(c->HeaderBand());
-    bool more = firstRecord(c);
+    iterateRecords(c, firstRecord(c));
+}
+
+void TRpReport::iterateRecords(TRpController *c, bool more)
+{
     while (more) {
         const QList<TRpDetailLink *> links = c->detailLinks;
         for (TRpDetailLink *link : links)

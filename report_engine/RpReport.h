@@ -76,6 +76,7 @@ private:
     bool groupFooters(bool forced);              // H1
     void groupHeaders();                         // H2
     void iterate(TRpController *c);              // I
+    void iterateRecords(TRpController *c, bool more); // I from step 3, on the first record
     bool firstRecord(TRpController *c);          // I1
     bool nextRecord(TRpController *c);           // I2
     int stretch(TRpBand *band, bool withLinks);  // J

@@ -193,6 +193,36 @@ TEST_F(ReportFixture, GroupFootersShowTheLastRecordOfTheirGroup)
     EXPECT_EQ(f->y, 80);
 }
 
+// Whatever record an earlier run left current, the title, the break values and the first
+// group header are read on the first record: a second preview shows what the first showed.
+TEST_F(ReportFixture, EveryPreviewStartsItsGroupsOnTheFirstRecord)
+{
+    auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
+                                 {{"A", "a1"}, {"A", "a2"}, {"B", "b1"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    field(band(rbTitle, 20), ds, "Titulo")->OnPrint = [](TRpCustomControl *, QString &v) { v = "T " + v; };
+    auto *group = form.create<TRpGroup>();
+    group->setDataSource(ds);
+    group->DataField = "Artista";
+    auto *header = band(rbTitle, 20);
+    field(header, ds, "Artista")->OnPrint = [](TRpCustomControl *, QString &v) { v = "H " + v; };
+    auto *footer = band(rbTitle, 20);
+    field(footer, ds, "Titulo")->OnPrint = [](TRpCustomControl *, QString &v) { v = "F " + v; };
+    group->setHeaderBand(header);
+    group->setFooterBand(footer);
+    field(band(rbDetail, 20), ds, "Titulo");
+    const QStringList expected{"T a1", "H A", "a1", "a2", "F a2", "H B", "b1", "F b1"};
+    for (int run = 1; run <= 3; ++run) {
+        if (run == 3) {
+            ds->first();
+            ds->next(); // another window left the cursor in the middle
+        }
+        preview();
+        EXPECT_EQ(texts(0), expected) << "preview " << run;
+    }
+}
+
 TEST_F(ReportFixture, AnOuterBreakClosesAndReopensTheInnerGroup)
 {
     auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Artista", TRpFieldKind::Text}},
@@ -338,7 +368,8 @@ TEST_F(ReportFixture, EventsFireInOrder)
     report->AfterPrint = [&](TRpReport *) { log << "AfterPrint"; };
     report->OnFilter = [&](TRpController *, bool &) { log << "OnFilter"; };
     preview();
-    EXPECT_EQ(log, QStringList({"BeforePrint", "OnStartPage", "OnFilter", "BeforeDetail", "AfterDetail",
+    // The move to the first record (and its filter) comes before anything is printed.
+    EXPECT_EQ(log, QStringList({"BeforePrint", "OnFilter", "OnStartPage", "BeforeDetail", "AfterDetail",
                                 "OnFilter", "BeforeDetail", "AfterDetail", "OnFilter", "OnEndPage",
                                 "AfterPrint"}));
 }
