@@ -275,7 +275,12 @@ void TRpPrinter::SaveToFile(const QString &name)
     header.pageHeight = PageHeight;
     header.pageWidth = PageWidth;
     header.pixelsPerInch = rp::PageUnitsPerInch;
-    header.pageCount = PageCount;
+    // The header counts the pages the file holds: with a page range, only those in range,
+    // so that the file loads back.
+    int written = 0;
+    for (int i = 1; i <= PageCount && i <= pages_.size(); ++i)
+        written += InRange(i);
+    header.pageCount = written;
     header.savedAt = rpfile::dayCount(QDateTime::currentDateTime());
     file.write(rpfile::encodeHeader(header));
     for (int i = 1; i <= PageCount && i <= pages_.size(); ++i) {

@@ -14,6 +14,7 @@
 // Report file (SaveToFile, LoadFromFile; little-endian): a 372-byte header (1, 95, page height,
 // page width, pixels per inch, page count, the saving time as days since 30 December 1899 at
 // offset 104), then for each saved page its complete EMF followed by the EMF's 4-byte position.
+// The page count is that of the pages saved: with a page range, those in range.
 #pragma once
 
 #include "EmfCanvas.h"
