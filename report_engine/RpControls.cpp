@@ -4,6 +4,8 @@
 #include "StoredValues.h"
 #include "TextMeasure.h"
 
+#include <limits>
+
 using metafile::TextAlign;
 
 namespace {
@@ -308,8 +310,14 @@ void TRpDBCalc::UpdateCalc()
             if (floatMax_ < v)
                 floatMax_ = v;
         } else if (kind == TRpFieldKind::Integer) {
-            const auto v = qint32(DataSource()->value(field));
-            intSum_ = qint32(quint32(intSum_) + quint32(v)); // 32 bits, wrapping, as stored
+            // The sum is 64 bits wide: two values of 2,000,000,000 add up to 4,000,000,000, not
+            // to a wrapped negative number. Beyond 64 bits it stays at the limit it reached.
+            const double d = DataSource()->value(field);
+            const qint64 v = d >= 0x1p63 ? std::numeric_limits<qint64>::max()
+                           : d <= -0x1p63 ? std::numeric_limits<qint64>::min()
+                           : d == d ? qint64(d) : 0;
+            if (__builtin_add_overflow(intSum_, v, &intSum_))
+                intSum_ = v > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
             if (v < intMin_)
                 intMin_ = v;
             if (v > intMax_)
@@ -324,7 +332,7 @@ QString TRpDBCalc::totalText()
     const int field = linkedField();
     const bool integerField = field >= 0 && DataSource()->fieldKind(field) == TRpFieldKind::Integer;
     if (integerField || operation_ == rcCOUNT) {
-        qint32 v = 0;
+        qint64 v = 0;
         switch (operation_) {
         case rcSUM: v = intSum_; break;
         case rcCOUNT: v = count_; break;

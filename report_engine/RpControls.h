@@ -114,7 +114,7 @@ public:
 private:
     qint32 count_ = 0;
     double floatMax_ = -99999999, floatMin_ = 999999999;
-    qint32 intMax_ = -99999999, intMin_ = 99999999, intSum_ = 0;
+    qint64 intMax_ = -99999999, intMin_ = 99999999, intSum_ = 0;
     double floatSum_ = 0;
     TRpCalcOperation operation_ = rcSUM;
     QPointer<TRpBand> resetBand_;

@@ -468,6 +468,27 @@ TEST_F(ReportFixture, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
     EXPECT_EQ(previews, 0);
 }
 
+// A summary total of integers beyond 32 bits prints the whole sum.
+TEST_F(ReportFixture, AnIntegerSumPastTwoBillionPrintsWhole)
+{
+    auto *ds = new MemoryDataSet({{"Duracao", TRpFieldKind::Integer}}, {{"2000000000"}, {"2000000000"}, {"7"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    band(rbDetail, 10);
+    auto *summary = band(rbSummary, 20);
+    for (TRpCalcOperation op : {rcSUM, rcAVERAGE}) {
+        auto *calc = form.create<TRpDBCalc>();
+        calc->setDataSource(ds);
+        calc->setDataField("Duracao");
+        calc->setOperation(op);
+        calc->Width = 200;
+        calc->Height = 14;
+        calc->setParentBand(summary);
+    }
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"4000000007 ", "1333333335 "}));
+}
+
 // Without a page footer the position is where the last band ended when a page closes; with
 // one it is below the footer area's bands.
 TEST_F(ReportFixture, OnEndPageSeesThePositionAfterTheLastBandPlaced)
