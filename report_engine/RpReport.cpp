@@ -434,13 +434,17 @@ bool TRpReport::groupFooters(bool forced)
     }
     if (!changed)
         return false;
-    // At a break in the middle of the data, step back to the last record of the group that
-    // ended so the footers show it. At the end the cursor already stands on the last record.
+    // The footers show the last printed record of the group that ended: step back over the
+    // records the cursor moved past since then (the new group's first record, records the
+    // filter rejected, the move after a Cancel), and forward again afterwards. At the end of
+    // the data the cursor stands on the last record; it is at its end again afterwards.
     TRpDataSet *data = DataSource();
-    bool movedBack = false;
-    if (!noDataSource_ && data && data->isOpen() && !data->bof() && !data->eof()) {
-        data->prior();
-        movedBack = true;
+    int movedBack = 0;
+    bool atEnd = false;
+    if (!noDataSource_ && data && data->isOpen()) {
+        atEnd = data->eof();
+        for (; movedBack < movesPastPrinted_ && !data->bof(); ++movedBack)
+            data->prior();
     }
     bool outerBroke = false;
     for (TRpGroup *g : groups_)
@@ -453,7 +457,9 @@ bool TRpReport::groupFooters(bool forced)
     for (int level = 9; level >= 0; --level)
         if (groups_[level] && groups_[level]->Changed)
             placeBand(groups_[level]->FooterBand());
-    if (movedBack)
+    for (int i = 0; i < movedBack; ++i)
+        data->next();
+    if (movedBack > 0 && atEnd)
         data->next();
     return true;
 }
@@ -486,6 +492,7 @@ void TRpReport::iterateRecords(TRpController *c, bool more)
             if (groupFooters(false))
                 groupHeaders();
             printBands(rbDetail);
+            movesPastPrinted_ = 0;
             ++detailCount_;
             progress_->Update(detailCount_);
         } else {
@@ -507,6 +514,8 @@ bool TRpReport::firstRecord(TRpController *c)
     TRpDataSet *data = c->DataSource();
     if (data && data->isOpen()) {
         data->first();
+        if (c == this)
+            movesPastPrinted_ = 0;
         if (data->eof())
             return false;
         if (!c->OnFilter)
@@ -519,6 +528,8 @@ bool TRpReport::firstRecord(TRpController *c)
             data->next();
             if (data->eof())
                 return false;
+            if (c == this)
+                ++movesPastPrinted_;
         }
     }
     if (c->OnNeedData) {
@@ -540,6 +551,9 @@ bool TRpReport::nextRecord(TRpController *c)
         bool printRecord;
         do {
             data->next();
+            // At the end next() stays on the last record: only a real move is counted.
+            if (c == this && !data->eof())
+                ++movesPastPrinted_;
             printRecord = true;
             if (c->OnFilter)
                 c->OnFilter(c, printRecord);

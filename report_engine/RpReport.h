@@ -93,4 +93,7 @@ private:
     int detailCount_ = 0;
     bool pageHasBody_ = false;
     bool noDataSource_ = true;
+    // Moves of the report's cursor since its last printed record: group footers step back
+    // over them to show that record.
+    int movesPastPrinted_ = 0;
 };

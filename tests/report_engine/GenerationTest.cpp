@@ -223,6 +223,31 @@ TEST_F(ReportFixture, EveryPreviewStartsItsGroupsOnTheFirstRecord)
     }
 }
 
+// The footers show the last record that was printed, never one the filter rejected: at a
+// break in the middle of the data and at its end.
+TEST_F(ReportFixture, GroupFootersSkipRecordsTheFilterRejected)
+{
+    auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
+                                 {{"A", "a1"}, {"A", "a2-"}, {"A", "a3-"}, {"B", "b1"}, {"B", "b2"},
+                                  {"B", "b3-"}, {"B", "b4-"}});
+    ds->setParent(&form);
+    report->setDataSource(ds);
+    const int titulo = ds->fieldIndex("Titulo");
+    report->OnFilter = [&](TRpController *, bool &print) { print = !ds->displayText(titulo).endsWith('-'); };
+    auto *group = form.create<TRpGroup>();
+    group->setDataSource(ds);
+    group->DataField = "Artista";
+    auto *footer = band(rbTitle, 20);
+    field(footer, ds, "Titulo")->OnPrint = [](TRpCustomControl *, QString &v) { v = "F " + v; };
+    group->setFooterBand(footer);
+    field(band(rbDetail, 20), ds, "Titulo");
+    bool atEnd = false;
+    report->AfterPrint = [&](TRpReport *) { atEnd = ds->eof(); };
+    preview();
+    EXPECT_EQ(texts(0), QStringList({"a1", "F a1", "b1", "b2", "F b2"}));
+    EXPECT_TRUE(atEnd) << "the cursor is back at the end of the data";
+}
+
 TEST_F(ReportFixture, AnOuterBreakClosesAndReopensTheInnerGroup)
 {
     auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Artista", TRpFieldKind::Text}},
