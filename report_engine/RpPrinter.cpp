@@ -188,6 +188,15 @@ void TRpPrinter::Print()
         progress->Show();
     if (status_ != psReady || !device_)
         return;
+    // No job for a range without pages (3 to 1, or 99 to 99 of 5): a printer would get a
+    // blank sheet. The caller shows why nothing was printed.
+    bool anyInRange = false;
+    for (int i = 1; i <= PageCount && i <= pages_.size() && !anyInRange; ++i)
+        anyInRange = InRange(i);
+    if (!anyInRange)
+        throw TRpError(PageCount == 0 ? QStringLiteral("Não há páginas para imprimir")
+                                      : QStringLiteral("Nenhuma página de %1 a %2: o relatório tem %3 páginas")
+                                            .arg(FromPage).arg(ToPage).arg(PageCount));
     const int remembered = CurrentPage;
     Cancelled = false;
     std::unique_ptr<TRpPrintJob> job = device_->beginJob(Title);

@@ -77,7 +77,8 @@ public:
     void Cancel() { Cancelled = true; }
 
     // The pages in range on the system printer, PagesPerSide x PagesPerSide on a sheet; only
-    // when ready and a printer is available. The current page is kept.
+    // when ready and a printer is available. The current page is kept. A range without pages
+    // begins no job and throws TRpError saying so.
     void Print();
     // Only when ready. Replaces a file of that name only once the new one is complete; a
     // cancelled save leaves no file behind (and any earlier file as it was). Throws TRpError.

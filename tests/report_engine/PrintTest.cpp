@@ -129,7 +129,6 @@ TEST_F(Print, PageRangesOnePerSheet)
         {0, 0, {1, 2, 3, 4, 5}},
         {4, 0, {1, 2, 3, 4, 5}}, // ToPage 0: every page, whatever FromPage holds
         {5, 9, {5}},
-        {4, 2, {}},
     };
     for (const Case &c : cases) {
         ready(5);
@@ -141,13 +140,38 @@ TEST_F(Print, PageRangesOnePerSheet)
         QList<int> printed;
         for (int s = 0; s < sheets; ++s)
             printed.append(pageAt(s, 374, 540));
-        if (c.printed.isEmpty()) {
-            EXPECT_EQ(printed, QList<int>{0}) << c.from << c.to; // one blank sheet, nothing on it
-        } else {
-            EXPECT_EQ(printed, c.printed) << c.from << c.to;
-        }
+        EXPECT_EQ(printed, c.printed) << c.from << c.to;
         EXPECT_TRUE(job.ended);
         EXPECT_EQ(store.CurrentPage, 4) << "the current page is restored";
+    }
+}
+
+// A range that holds no page begins no job (a printer would get a blank sheet) and says so.
+TEST_F(Print, ARangeWithoutPagesPrintsNothingAndSaysSo)
+{
+    struct Case {
+        int from, to, perSide;
+        const char *message;
+    };
+    const Case cases[] = {
+        {3, 1, 1, "Nenhuma página de 3 a 1: o relatório tem 5 páginas"},
+        {99, 99, 1, "Nenhuma página de 99 a 99: o relatório tem 5 páginas"},
+        {6, 8, 2, "Nenhuma página de 6 a 8: o relatório tem 5 páginas"},
+    };
+    for (const Case &c : cases) {
+        ready(5);
+        store.SetCurrentPage(4);
+        store.FromPage = c.from;
+        store.ToPage = c.to;
+        store.PagesPerSide = c.perSide;
+        try {
+            store.Print();
+            ADD_FAILURE() << c.from << "-" << c.to << ": printed";
+        } catch (const TRpError &e) {
+            EXPECT_EQ(e.message(), c.message);
+        }
+        EXPECT_TRUE(printer->titles.isEmpty()) << c.from << "-" << c.to << ": a job was begun";
+        EXPECT_EQ(store.CurrentPage, 4);
     }
 }
 
