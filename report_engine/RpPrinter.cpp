@@ -116,7 +116,7 @@ void TRpPrinter::EndDoc()
         return;
     closePage();
     status_ = psReady;
-    SetCurrentPage(1);
+    SetCurrentPage(1); // a file without pages stays on page 0
 }
 
 void TRpPrinter::DiscardPages()
@@ -319,6 +319,10 @@ void TRpPrinter::LoadFromFile(const QString &name)
     Cancelled = false;
     if (status_ != psIdle)
         return;
+    // Until the file's pages are in, the store holds none: a failed or cancelled load leaves
+    // no count or current page of the pages it discarded.
+    PageCount = 0;
+    CurrentPage = 0;
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));

@@ -224,10 +224,11 @@ void TRpStandardPreview::UpdatePage()
 {
     const int page = store_.CurrentPage, count = store_.PageCount;
     EPage->setText(QStringLiteral("Page %1 of %2").arg(page).arg(count));
-    BFirst->setEnabled(page != 1);
-    BPrevious->setEnabled(page != 1);
-    BNext->setEnabled(page != count);
-    BLast->setEnabled(page != count);
+    // Without pages (a file of none) there is nowhere to go: every button is disabled.
+    BFirst->setEnabled(page > 1);
+    BPrevious->setEnabled(page > 1);
+    BNext->setEnabled(page < count);
+    BLast->setEnabled(page < count);
 }
 
 void TRpStandardPreview::FirstClick()

@@ -4,6 +4,7 @@
 #include "RpPreview.h"
 #include "RpPrintJob.h"
 #include "RpProgressForm.h"
+#include "RpReportFile.h"
 #include "RpStandardPreview.h"
 #include "RpSystemPrinter.h"
 
@@ -406,6 +407,47 @@ TEST(StandardPreview, SaveAndLoadCommands)
     EXPECT_EQ(w.EPage->text(), "Page 1 of 3");
     EXPECT_FALSE(w.BFirst->isEnabled());
     EXPECT_TRUE(w.BNext->isEnabled());
+}
+
+// A file of no pages, and a load that fails, leave a store without pages: the window says
+// "Page 0 of 0" and offers no page to go to.
+TEST(StandardPreview, AFileWithoutPagesOrAFailedLoadOffersNoPage)
+{
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("vazio.RPP");
+    const QString damaged = dir.filePath("danificado.RPP");
+    TRpPrinter store;
+    store.ShowProgress = false;
+    makePages(store, 3);
+    store.SaveToFile(damaged);
+    QFile::resize(damaged, 400);
+    QFile file(empty);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(rpfile::encodeHeader(rpfile::Header{748, 1080, 96, 0, 0}));
+    file.close();
+    TRpStandardPreview w(store);
+    w.show();
+    auto expectNoPage = [&](const char *when) {
+        EXPECT_EQ(store.PageCount, 0) << when;
+        EXPECT_EQ(store.CurrentPage, 0) << when;
+        EXPECT_EQ(w.EPage->text(), "Page 0 of 0") << when;
+        for (QToolButton *b : {w.BFirst, w.BPrevious, w.BNext, w.BLast})
+            EXPECT_FALSE(b->isEnabled()) << when << " " << b->objectName().toStdString();
+    };
+    QTest::mouseClick(w.BNext, Qt::LeftButton);
+    ASSERT_EQ(w.EPage->text(), "Page 2 of 3");
+    answerFileDialog(empty);
+    QTest::mouseClick(w.BLoad, Qt::LeftButton);
+    EXPECT_EQ(store.Status(), TRpPrinter::psReady);
+    expectNoPage("a file of no pages");
+
+    makePages(store, 3);
+    w.Preview->SetPageNumber(2);
+    w.UpdatePage();
+    answerFileDialog(damaged);
+    EXPECT_THROW(w.LoadClick(), TRpError); // the program's error box shows it
+    EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+    expectNoPage("a failed load");
 }
 
 TEST(StandardPreview, PrintButtonPrintsAndIsEnabledAgain)
