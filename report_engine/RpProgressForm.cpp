@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 TRpProgressForm::TRpProgressForm(const QString &caption, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -21,8 +22,7 @@ TRpProgressForm::TRpProgressForm(const QString &caption, QWidget *parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setGeometry(20, 40, 360, 20);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setMaximum(0);
-    ProgressBar1->setValue(0);
+    showMaximum(0);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(CancelBtn, &QPushButton::clicked, this, &TRpProgressForm::CancelBtnClick);
@@ -57,5 +57,8 @@ void TRpProgressForm::showPosition(int n)
 
 void TRpProgressForm::showMaximum(int n)
 {
-    ProgressBar1->setMaximum(n);
+    // A bar whose range is empty is Qt's busy indicator, full and animated; without a
+    // maximum the bar stands still and empty instead.
+    ProgressBar1->setRange(0, std::max(n, 1));
+    ProgressBar1->setValue(0);
 }

@@ -88,6 +88,36 @@ TEST(ProgressForm, CancelDuringGenerationStopsTheReport)
     RpPrinter().setDevice(nullptr);
 }
 
+// A report that does not ask for its record count (SQLCompatible) has a bar without maximum:
+// it stands still and empty, not Qt's full, animated busy bar.
+TEST(ProgressForm, WithoutAMaximumTheBarStandsStill)
+{
+    installReportWindowing(RpPrinter());
+    TRpForm form;
+    auto *ds = namesDataSet({"a", "b", "c"}, &form);
+    auto *report = form.create<TRpReport>();
+    report->setDataSource(ds);
+    report->SQLCompatible = true;
+    auto *detail = form.create<TRpBand>();
+    detail->BandType = rbDetail;
+    detail->Height = 10;
+    QList<QList<int>> bars; // minimum, maximum, value after each record
+    report->AfterDetail = [&](TRpReport *r) {
+        auto *window = static_cast<TRpProgressForm *>(r->progress());
+        EXPECT_TRUE(window->isVisible());
+        bars << QList<int>{window->ProgressBar1->minimum(), window->ProgressBar1->maximum(),
+                           window->ProgressBar1->value()};
+    };
+    RpPrinter().OnPreview = [] {};
+    report->Preview();
+    RpPrinter().OnPreview = nullptr;
+    RpPrinter().progressFactory = nullptr;
+    RpPrinter().setDevice(nullptr);
+    ASSERT_EQ(bars.size(), 3);
+    for (const QList<int> &bar : bars)
+        EXPECT_EQ(bar, QList<int>({0, 1, 0}));
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
