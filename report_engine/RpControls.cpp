@@ -394,6 +394,9 @@ TRpShape::TRpShape(TRpForm *owner) : TRpCustomControl(owner)
 
 void TRpShape::setShape(TRpShapeType shape)
 {
+    // Only a change of kind sizes a line: setting the kind it has keeps the size it was given.
+    if (shape == shape_)
+        return;
     shape_ = shape;
     if (shape == rsVertLine)
         Width = Pen.width + 3;

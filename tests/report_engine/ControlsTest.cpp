@@ -224,3 +224,18 @@ TEST_F(ControlsTest, ShapesDrawTheirOutlines)
     shape->setShape(rsVertLine);
     EXPECT_EQ(shape->Width, 4);
 }
+
+// Only a change of kind sizes a line: the kind it already has keeps the size it was given.
+TEST_F(ControlsTest, SettingTheShapeItHasKeepsItsSize)
+{
+    auto *shape = form.create<TRpShape>();
+    for (TRpShapeType type : {rsHorLine, rsVertLine}) {
+        shape->setShape(type);
+        shape->Width = 120;
+        shape->Height = 30;
+        shape->setShape(type);
+        EXPECT_EQ(QSize(shape->Width, shape->Height), QSize(120, 30)) << type;
+    }
+    shape->setShape(rsHorLine);
+    EXPECT_EQ(QSize(shape->Width, shape->Height), QSize(120, 4));
+}
