@@ -9,7 +9,39 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using rp::roundHalfEven;
+
+namespace {
+
+// Opens name for reading only when it is a regular file, and answers its size. The open does
+// not wait (a FIFO would block until a writer came) and the type is tested on the opened
+// file, so a name replaced meanwhile by a FIFO or a device is refused as well.
+qint64 openRegularFile(QFile &file, const QString &name)
+{
+    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2")
+                           .arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: não é um arquivo comum").arg(name));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));
+    }
+    return qint64(st.st_size);
+}
+
+} // namespace
 
 TRpPrinter::TRpPrinter() = default;
 TRpPrinter::~TRpPrinter() = default;
@@ -116,7 +148,7 @@ void TRpPrinter::EndDoc()
         return;
     closePage();
     status_ = psReady;
-    SetCurrentPage(1); // a file without pages stays on page 0
+    SetCurrentPage(1);
 }
 
 void TRpPrinter::DiscardPages()
@@ -323,18 +355,9 @@ void TRpPrinter::LoadFromFile(const QString &name)
     // no count or current page of the pages it discarded.
     PageCount = 0;
     CurrentPage = 0;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));
-    // The file is mapped, not read: a page is copied only once its length has been checked.
-    const qint64 size = file.size();
-    QByteArray contents;
-    const char *data = size > 0 ? reinterpret_cast<const char *>(file.map(0, size)) : nullptr;
-    if (!data) {
-        contents = file.readAll();
-        data = contents.constData();
-    }
-    rpfile::Reader reader(data, data == contents.constData() ? contents.size() : size);
+    QFile file;
+    const qint64 size = openRegularFile(file, name);
+    rpfile::Reader reader(file, size);
     std::unique_ptr<TRpProgress> progress = createProgress();
     const int count = reader.header().pageCount;
     progress->SetMax(count);
@@ -356,5 +379,5 @@ void TRpPrinter::LoadFromFile(const QString &name)
     PageWidth = reader.header().pageWidth;
     PageHeight = reader.header().pageHeight;
     status_ = psReady;
-    SetCurrentPage(1);
+    SetCurrentPage(1); // a file without pages stays on page 0
 }

@@ -83,9 +83,12 @@ public:
     // Only when ready. Replaces a file of that name only once the new one is complete; a
     // cancelled save leaves no file behind (and any earlier file as it was). Throws TRpError.
     void SaveToFile(const QString &name);
-    // Discards ready pages and loads the file's pages, leaving the store ready on page 1. A
-    // damaged file throws TRpError and leaves the store idle; nothing the file says makes the
-    // reader read or allocate beyond what the file holds. Cancel leaves it idle as well.
+    // Discards ready pages and loads the file's pages, leaving the store ready on page 1 (on
+    // page 0 for a file of none). Only a regular file is read, and read rather than mapped:
+    // a FIFO, a folder or a device, a damaged file and one that another program shortens
+    // while it loads throw TRpError and leave the store idle, without pages; nothing the file
+    // says makes the reader allocate beyond the bound rpfile::Reader states. Cancel leaves
+    // it idle as well.
     void LoadFromFile(const QString &name);
     // Replays the current page's drawing stretched over target (device coordinates).
     void StretchCurrentPage(QPainter &painter, const QRect &target) const;

@@ -3,7 +3,9 @@
 #include "RpTypes.h"
 #include "WmfReader.h"
 
+#include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 
 namespace rpfile {
@@ -51,10 +53,12 @@ QByteArray encodeHeader(const Header &h)
     return b;
 }
 
-Reader::Reader(const char *data, qint64 size) : data_(data), size_(size)
+Reader::Reader(QIODevice &file, qint64 size) : file_(file), size_(size)
 {
     if (size < HeaderSize)
         damaged(QStringLiteral("cabeçalho incompleto"));
+    const QByteArray head = read(0, HeaderSize, QStringLiteral("cabeçalho incompleto"));
+    const char *data = head.constData();
     header_.pageHeight = int32At(data + 4);
     header_.pageWidth = int32At(data + 8);
     header_.pixelsPerInch = int32At(data + 12);
@@ -71,18 +75,36 @@ Reader::Reader(const char *data, qint64 size) : data_(data), size_(size)
         damaged(QStringLiteral("tamanho de página inválido (%1 × %2)").arg(header_.pageWidth).arg(header_.pageHeight));
 }
 
+QByteArray Reader::read(qint64 at, qint64 n, const QString &what)
+{
+    // n never exceeds what the file held when it was opened; fewer bytes now means it was cut.
+    if (n < 0 || n > size_ - at)
+        damaged(what);
+    QByteArray bytes;
+    if (!file_.seek(at))
+        damaged(QStringLiteral("o arquivo foi encurtado durante a leitura (%1)").arg(file_.errorString()));
+    bytes = file_.read(n);
+    if (bytes.size() != n)
+        damaged(QStringLiteral("o arquivo foi encurtado durante a leitura"));
+    return bytes;
+}
+
 QByteArray Reader::nextPage()
 {
     ++page_;
     if (page_ > header_.pageCount)
         damaged(QStringLiteral("página %1 além das anunciadas").arg(page_));
     const qint64 left = size_ - at_;
-    const char *p = data_ + at_;
+    const QString beyond = QStringLiteral("a página %1 continua além do fim do arquivo").arg(page_);
+    // The page's headers first (an EMF header, or a placeable WMF's two headers), to learn
+    // its length; then the rest of it.
+    const QByteArray head = read(at_, std::min<qint64>(left, metafile::HeadBytes), beyond);
     QByteArray page;
-    if (const quint32 length = metafile::emfLength(p, left)) {
+    if (const quint32 length = metafile::emfLength(head.constData(), head.size())) {
         if (length > quint64(left))
-            damaged(QStringLiteral("a página %1 continua além do fim do arquivo").arg(page_));
-        page = QByteArray(p, qsizetype(length));
+            damaged(beyond);
+        page = length <= quint64(head.size()) ? head.left(qsizetype(length))
+                                               : head + read(at_ + head.size(), length - head.size(), beyond);
         try {
             metafile::forEachRecord(page, [](const metafile::EmfRecord &) {});
         } catch (const metafile::MetafileError &e) {
@@ -92,11 +114,12 @@ QByteArray Reader::nextPage()
     } else {
         // A placeable WMF page: its own header gives its length.
         try {
-            const qint64 length = metafile::wmfLength(p, left);
+            const qint64 length = metafile::wmfLength(head.constData(), left);
             if (length == 0)
                 damaged(QStringLiteral("a página %1 não é um desenho").arg(page_));
-            page = metafile::wmfToEmf(QByteArray::fromRawData(p, qsizetype(length)), header_.pageWidth,
-                                      header_.pageHeight);
+            const QByteArray wmf = length <= head.size() ? head.left(qsizetype(length))
+                                                         : head + read(at_ + head.size(), length - head.size(), beyond);
+            page = metafile::wmfToEmf(wmf, header_.pageWidth, header_.pageHeight);
             at_ += length;
         } catch (const metafile::MetafileError &e) {
             damaged(QStringLiteral("página %1: %2").arg(page_).arg(e.message()));

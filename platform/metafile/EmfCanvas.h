@@ -36,6 +36,8 @@ public:
     // Ends the page and returns its EMF; the canvas records nothing afterwards.
     QByteArray finish();
 
+    // Bytes recorded so far.
+    qsizetype size() const { return buf_.size(); }
     int width() const { return width_; }
     int height() const { return height_; }
 

@@ -5,12 +5,14 @@
 
 #include <QGlyphRun>
 #include <QHash>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QVector>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <variant>
 
 namespace metafile {
@@ -42,11 +44,17 @@ struct DcState {
     bool opaqueBk = true;
     quint32 textAlign = 0;
     QPointF position;
+    std::optional<QRectF> clip; // the page's own clip: every INTERSECTCLIPRECT so far
 };
 
 class Player {
 public:
-    explicit Player(QPainter &p) : p_(p) { dc_.font = toQFont(CanvasFont{}); }
+    explicit Player(QPainter &p) : p_(p), hasBaseClip_(p.hasClipping())
+    {
+        dc_.font = toQFont(CanvasFont{});
+        if (hasBaseClip_)
+            baseClip_ = p.clipPath();
+    }
     // A page that saved more states than it restored leaves the painter as it found it.
     ~Player()
     {
@@ -62,7 +70,7 @@ public:
             saved_.append(dc_);
             break;
         case U_EMR_RESTOREDC: {
-            int n = -arg(r, 0); // relative: -1 is the last saved state
+            qint64 n = -qint64(arg(r, 0)); // relative: -1 is the last saved state
             while (n-- > 0 && !saved_.isEmpty()) {
                 dc_ = saved_.takeLast();
                 p_.restore();
@@ -125,10 +133,13 @@ public:
         }
         case U_EMR_RECTANGLE:
         case U_EMR_ELLIPSE: shape(r); break;
-        case U_EMR_INTERSECTCLIPRECT:
-            p_.setClipRect(QRectF(arg(r, 0), arg(r, 1), arg(r, 2) - arg(r, 0), arg(r, 3) - arg(r, 1)),
-                           p_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        case U_EMR_INTERSECTCLIPRECT: {
+            const QRectF rect = QRectF(arg(r, 0), arg(r, 1), double(arg(r, 2)) - arg(r, 0),
+                                       double(arg(r, 3)) - arg(r, 1)).normalized();
+            dc_.clip = dc_.clip ? dc_.clip->intersected(rect) : rect;
+            applyClip();
             break;
+        }
         case U_EMR_EXTTEXTOUTW:
         case U_EMR_EXTTEXTOUTA: text(r); break;
         case U_EMR_STRETCHDIBITS: bitmap(r); break;
@@ -137,6 +148,20 @@ public:
     }
 
 private:
+    // The page's clip, intersected here, replaces the painter's: asked to intersect, a painter
+    // keeps every rectangle and copies the list at each save, so a page of clip records
+    // would cost time and memory in the square of its length.
+    void applyClip()
+    {
+        if (!hasBaseClip_) {
+            p_.setClipRect(*dc_.clip, Qt::ReplaceClip);
+            return;
+        }
+        QPainterPath rect;
+        rect.addRect(*dc_.clip);
+        p_.setClipPath(baseClip_.intersected(rect), Qt::ReplaceClip);
+    }
+
     void store(int index, Object object)
     {
         if (index <= 0 || index > 0xffff)
@@ -305,6 +330,8 @@ private:
     }
 
     QPainter &p_;
+    bool hasBaseClip_;
+    QPainterPath baseClip_; // the painter's clip before the page, in page units
     DcState dc_;
     QRawFont raw_;
     QFont rawOf_;

@@ -3,6 +3,7 @@
 #include <uemf.h>
 #include <uemf_safe.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace metafile {
@@ -95,6 +96,7 @@ void forEachRecord(const QByteArray &emf, const std::function<void(const EmfReco
     if (length > quint64(size))
         damaged(QStringLiteral("comprimento declarado maior que os dados"), 0);
     qint64 at = 0;
+    int depth = 0; // saved states not yet restored
     while (at < length) {
         if (length - at < 8)
             damaged(QStringLiteral("registro truncado"), at);
@@ -115,6 +117,14 @@ void forEachRecord(const QByteArray &emf, const std::function<void(const EmfReco
             checkBitmap(r, at);
         else if (type == U_EMR_EXTCREATEFONTINDIRECTW && recSize < 12 + sizeof(U_LOGFONT))
             damaged(QStringLiteral("registro de fonte curto"), at);
+        else if (type == U_EMR_SAVEDC && ++depth > MaxSaveDepth)
+            damaged(QStringLiteral("estados salvos aninhados demais"), at);
+        else if (type == U_EMR_RESTOREDC && recSize >= 12) {
+            qint32 relative;
+            std::memcpy(&relative, r.data + 8, 4);
+            if (relative < 0)
+                depth = std::max<qint64>(0, qint64(depth) + relative);
+        }
         visit(r);
         at += recSize;
         if (type == U_EMR_EOF)

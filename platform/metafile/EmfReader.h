@@ -20,6 +20,14 @@ private:
     QString message_;
 };
 
+// Bytes enough to hold an EMF header or a placeable WMF's two headers: what a reader looks at
+// to learn a page's kind and length.
+constexpr qint64 HeadBytes = 108;
+
+// Saved drawing states (SAVEDC) a page may hold at once. No page of ours saves any and real
+// pages nest a few; the bound keeps a hostile page from costing a painter state per record.
+constexpr int MaxSaveDepth = 256;
+
 // One checked record: its type, its whole size and its bytes (inside the walked buffer).
 struct EmfRecord {
     quint32 type;
@@ -28,7 +36,8 @@ struct EmfRecord {
 };
 
 // Calls visit for each record up to and including EOF. Throws MetafileError when the stream
-// has no EMF header, a record runs past the end, or a record's contents are inconsistent.
+// has no EMF header, a record runs past the end, a record's contents are inconsistent, or the
+// saved states nest deeper than MaxSaveDepth.
 void forEachRecord(const QByteArray &emf, const std::function<void(const EmfRecord &)> &visit);
 
 // The total length an EMF header claims (nBytes), after checking that it is an EMF header and

@@ -4,6 +4,7 @@
 #include <QVector>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <variant>
 
@@ -20,6 +21,13 @@ constexpr int MaxObjects = 4096;
 [[noreturn]] void damaged(const QString &what, qint64 offset)
 {
     throw MetafileError(QStringLiteral("Desenho WMF danificado: %1 (posição %2)").arg(what).arg(offset));
+}
+
+// Page units of a scaled WMF coordinate; a hostile scale is held far outside any page rather
+// than overflowing.
+int pageUnits(double v)
+{
+    return int(std::nearbyint(std::clamp(v, -1e9, 1e9)));
 }
 
 QColor fromColorRef(quint32 c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
@@ -57,7 +65,12 @@ public:
         switch (function) {
         case 0x020B: org_ = QPoint(p.i16(1), p.i16(0)); break;              // SETWINDOWORG
         case 0x020C: ext_ = QSize(p.i16(1), p.i16(0)); break;               // SETWINDOWEXT
-        case 0x001E: canvas_.save(); saved_.append(state()); break;         // SAVEDC
+        case 0x001E:                                                        // SAVEDC
+            if (saved_.size() >= MaxSaveDepth)
+                damaged(QStringLiteral("estados salvos aninhados demais"), 0);
+            canvas_.save();
+            saved_.append(state());
+            break;
         case 0x0127:                                                        // RESTOREDC
             if (!saved_.isEmpty()) {
                 canvas_.restore();
@@ -174,13 +187,13 @@ private:
     double scaleY() const { return ext_.height() ? double(box_.height()) * 96 / inch_ / ext_.height() : 0; }
     QPoint point(int x, int y) const
     {
-        return QPoint(int(std::nearbyint((x - org_.x()) * scaleX())), int(std::nearbyint((y - org_.y()) * scaleY())));
+        return QPoint(pageUnits((x - org_.x()) * scaleX()), pageUnits((y - org_.y()) * scaleY()));
     }
     QRect rect(int left, int top, int right, int bottom) const
     {
         return QRect(point(left, top), point(right, bottom) - QPoint(1, 1)).normalized();
     }
-    int length(int units) const { return int(std::nearbyint(units * std::abs(scaleY()))); }
+    int length(int units) const { return pageUnits(units * std::abs(scaleY())); }
 
     void create(const Object &object)
     {
@@ -261,6 +274,7 @@ QByteArray wmfToEmf(const QByteArray &wmf, int width, int height)
     EmfCanvas canvas(width, height);
     WmfPlayer player(canvas, box, inch);
     qint64 at = PlaceableSize + 2 * headerWords;
+    const qint64 limit = WmfExpansion * size + 4096;
     while (true) {
         if (size - at < 6)
             damaged(QStringLiteral("fim do desenho sem registro EOF"), at);
@@ -272,6 +286,8 @@ QByteArray wmfToEmf(const QByteArray &wmf, int width, int height)
             break; // EOF
         const Params params(d + at + 6, qint64(2 * words) - 6, at);
         player.play(function, params);
+        if (canvas.size() > limit)
+            damaged(QStringLiteral("o desenho cresce demais ao ser convertido"), at);
         at += qint64(2 * words);
     }
     return canvas.finish();

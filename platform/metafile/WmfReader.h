@@ -13,6 +13,12 @@ namespace metafile {
 // when the lengths it gives do not fit in size bytes.
 qint64 wmfLength(const char *data, qint64 size);
 
+// The EMF of a converted WMF page is at most this many times the WMF's length (plus a few
+// kilobytes); a WMF that would grow more, or that nests its saved states deeper than
+// MaxSaveDepth, is refused. Pages of text and lines grow three to seven times; one that
+// changes font at every character would grow ten times.
+constexpr qint64 WmfExpansion = 8;
+
 // The WMF's drawing as a page of width × height page units, as an EMF byte stream. The WMF's
 // bounding box, at its units per inch, is placed at the page's top left at 96 per inch.
 QByteArray wmfToEmf(const QByteArray &wmf, int width, int height);

@@ -1,13 +1,20 @@
 // A seeded mutation loop over the report file reader and the page player: damaged copies of
-// real saved reports, of an EMF written by libEMF and of a WMF page are loaded and every page
-// that loads is played. Run under the address sanitizer: no crash, no leak, no read outside
-// the file. Usage: report_file_fuzz [iterations] [seed].
+// real saved reports, of an EMF written by libEMF, of a WMF page and of pages that nest their
+// saved states up to the bound are loaded and every page that loads is played; the pages of a
+// loaded file stay within the reader's memory bound. Every hundredth file is loaded from disk,
+// and every hundredth again while it is cut short in the middle of the load. FIFOs, folders
+// and devices named like report files are refused. Run under the address sanitizer: no crash,
+// no leak, no read outside the file. Usage: report_file_fuzz [iterations] [seed].
 #include "EmfPlayer.h"
 #include "ForeignEmf.h"
 #include "PageStoreFixture.h"
 #include "RpReportFile.h"
 #include "WmfBuilder.h"
+#include "WmfReader.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +22,7 @@
 #include <QtEndian>
 #include <cstdio>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,7 +59,70 @@ QList<QByteArray> seeds()
                                .record(0x0A32, {20, 20, 4, 0x0006, 0, 0, 300, 300}, "abcd")
                                .bytes();
     s << fileOf({wmf, store.Pages()[0]}, 748, 1080);
+    // Saved states nested just below the bound, then restored, in both page formats.
+    const int deep = metafile::MaxSaveDepth - 1;
+    QByteArray nested = store.Pages()[0];
+    const QByteArray saveDc = QByteArray::fromHex("2100000008000000");
+    const QByteArray restoreDc = QByteArray::fromHex("220000000c000000ffffffff");
+    nested.insert(nested.size() - 20, saveDc.repeated(deep) + restoreDc + saveDc + restoreDc.repeated(deep));
+    qToLittleEndian<quint32>(quint32(nested.size()), nested.data() + 48);
+    WmfBuilder nestedWmf(0, 0, 1440, 1440, 1440);
+    for (int i = 0; i < deep; ++i)
+        nestedWmf.record(0x001E, {}).textOut(qint16(i), qint16(i), "n");
+    s << fileOf({nested, nestedWmf.bytes()}, 748, 1080);
     return s;
+}
+
+// Cuts the file being loaded once the load reaches a page (0: right after the header).
+class CuttingProgress : public TRpProgress {
+public:
+    CuttingProgress(QString name, int page, qint64 length) : name_(std::move(name)), page_(page), length_(length) {}
+    void SetText(const QString &text) override
+    {
+        TRpProgress::SetText(text);
+        if (page_ == 0)
+            QFile::resize(name_, length_);
+    }
+
+protected:
+    void showPosition(int n) override
+    {
+        if (n == page_)
+            QFile::resize(name_, length_);
+    }
+
+private:
+    QString name_;
+    int page_;
+    qint64 length_;
+};
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// FIFOs, folders and devices are refused at once (a FIFO would block the load for ever).
+int nonRegularFilesLoaded(const QTemporaryDir &dir)
+{
+    const QString fifo = dir.filePath(QStringLiteral("fila.RPP"));
+    ::mkfifo(QFile::encodeName(fifo).constData(), 0600);
+    QDir(dir.path()).mkdir(QStringLiteral("pasta.RPP"));
+    int loaded = 0;
+    for (const QString &name : {fifo, dir.filePath(QStringLiteral("pasta.RPP")), QStringLiteral("/dev/zero"),
+                                QStringLiteral("/dev/null")}) {
+        TRpPrinter store;
+        store.ShowProgress = false;
+        try {
+            store.LoadFromFile(name);
+            ++loaded;
+            std::printf("loaded %s\n", qPrintable(name));
+        } catch (const TRpError &) {
+        }
+    }
+    return loaded;
 }
 
 const qint32 Interesting[] = {0, 1, -1, 2, 4, 8, 16, 88, 108, 0x7f, 0x80, 0xff, 0x7fff, 0x8000, 0xffff,
@@ -98,16 +169,25 @@ int main(int argc, char **argv)
     std::mt19937 rng(argc > 2 ? unsigned(std::atol(argv[2])) : 7u);
     const QList<QByteArray> base = seeds();
     QImage image(200, 200, QImage::Format_RGB32);
-    long loaded = 0, rejected = 0, played = 0;
+    long loaded = 0, rejected = 0, played = 0, cutLoads = 0, overBound = 0;
     QTemporaryDir dir;
+    const int nonRegular = nonRegularFilesLoaded(dir);
     for (long i = 0; i < iterations; ++i) {
         const QByteArray file = mutate(base[int(i % base.size())], rng);
         try {
-            rpfile::Reader reader(file.constData(), file.size());
+            QBuffer buffer;
+            buffer.setData(file);
+            buffer.open(QIODevice::ReadOnly);
+            rpfile::Reader reader(buffer, file.size());
             QList<QByteArray> pages;
-            for (int p = 0; p < reader.header().pageCount; ++p)
+            qint64 bytes = 0;
+            for (int p = 0; p < reader.header().pageCount; ++p) {
                 pages.append(reader.nextPage());
+                bytes += pages.last().size();
+            }
             ++loaded;
+            if (bytes > metafile::WmfExpansion * file.size() + 4096 * qint64(pages.size()))
+                ++overBound;
             QPainter painter(&image);
             for (const QByteArray &page : pages) {
                 const QSize size = metafile::emfDeviceSize(page);
@@ -123,22 +203,27 @@ int main(int argc, char **argv)
         } catch (const TRpError &) {
             ++rejected;
         }
-        // Every hundredth file goes through the page store, from disk.
-        if (i % 100 == 0) {
+        // Every hundredth file goes through the page store, from disk; every hundredth again
+        // is cut to a random length at a random page of its load.
+        if (i % 100 == 0 || i % 100 == 50) {
             const QString name = dir.filePath(QStringLiteral("f.RPP"));
-            QFile f(name);
-            if (f.open(QIODevice::WriteOnly)) {
-                f.write(file);
-                f.close();
-            }
+            writeFile(name, file);
             TRpPrinter store;
             store.ShowProgress = false;
+            if (i % 100 == 50) {
+                const int page = std::uniform_int_distribution<int>(0, 4)(rng);
+                const qint64 length = std::uniform_int_distribution<qint64>(0, file.size())(rng);
+                store.progressFactory = [=] { return std::make_unique<CuttingProgress>(name, page, length); };
+                ++cutLoads;
+            }
             try {
                 store.LoadFromFile(name);
             } catch (const TRpError &) {
             }
         }
     }
-    std::printf("files %ld: loaded %ld, rejected %ld, pages played %ld\n", iterations, loaded, rejected, played);
-    return 0;
+    std::printf("files %ld: loaded %ld, rejected %ld, pages played %ld, cut while loading %ld; "
+                "over the memory bound %ld; non-regular files loaded %d\n",
+                iterations, loaded, rejected, played, cutLoads, overBound, nonRegular);
+    return overBound == 0 && nonRegular == 0 ? 0 : 1;
 }

@@ -1,17 +1,24 @@
 // Saving pages to a report file and loading them back; damaged and hostile files.
+#include "EmfCanvas.h"
 #include "EmfReader.h"
 #include "PageRecords.h"
 #include "PageStoreFixture.h"
 #include "EmfPlayer.h"
 #include "RpReportFile.h"
 #include "WmfBuilder.h"
+#include "WmfReader.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +55,56 @@ private:
     TRpPrinter &store_;
     int at_;
 };
+
+// Cuts the file being loaded to a length when the load reaches a page, as another program
+// might while the load runs.
+class CuttingProgress : public TRpProgress {
+public:
+    CuttingProgress(QString name, int at, qint64 length) : name_(std::move(name)), at_(at), length_(length) {}
+
+protected:
+    void showPosition(int n) override
+    {
+        if (n == at_)
+            QFile::resize(name_, length_);
+    }
+
+private:
+    QString name_;
+    int at_;
+    qint64 length_;
+};
+
+// A report file of the given pages, each followed by its position.
+QByteArray fileOf(const QList<QByteArray> &pages)
+{
+    rpfile::Header h;
+    h.pageWidth = 748;
+    h.pageHeight = 1080;
+    h.pageCount = int(pages.size());
+    QByteArray file = rpfile::encodeHeader(h);
+    for (const QByteArray &page : pages) {
+        QByteArray position(4, '\0');
+        qToLittleEndian<qint32>(qint32(file.size()), position.data());
+        file += page + position;
+    }
+    return file;
+}
+
+// A recorded page with records inserted before its EOF record (the last 20 bytes).
+QByteArray pageWith(const QByteArray &records, int count)
+{
+    metafile::EmfCanvas canvas(748, 1080);
+    canvas.drawLine(0, 0, 10, 10);
+    QByteArray page = canvas.finish();
+    page.insert(page.size() - 20, records);
+    qToLittleEndian<quint32>(quint32(page.size()), page.data() + 48);
+    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(page.constData() + 52) + quint32(count), page.data() + 52);
+    return page;
+}
+
+const QByteArray SaveDc = QByteArray::fromHex("2100000008000000");
+const QByteArray RestoreDc = QByteArray::fromHex("220000000c000000ffffffff"); // relative -1
 
 class ReportFile : public ::testing::Test {
 protected:
@@ -269,4 +326,134 @@ TEST_F(ReportFile, APageStoredAsWmfIsReadAsADrawing)
     EXPECT_EQ(QPoint(page.texts[0].x, page.texts[0].y), QPoint(40, 40));
     EXPECT_EQ(metafile::emfDeviceSize(loaded.Pages()[0]), QSize(748, 1080));
     EXPECT_EQ(loaded.Pages()[1], emf);
+}
+
+// A file shortened by another program while it loads ends in the load's error, not in a
+// crash: the file is read, not mapped.
+TEST_F(ReportFile, AFileCutWhileItLoadsFailsCleanly)
+{
+    makePages(store, 3);
+    store.SaveToFile(name);
+    const qint64 page1 = store.Pages()[0].size();
+    for (qint64 cut : {qint64(0), qint64(rpfile::HeaderSize + page1 + 4 + 10), qint64(rpfile::HeaderSize + page1 + 2)}) {
+        store.SaveToFile(name);
+        store.progressFactory = [&] { return std::make_unique<CuttingProgress>(name, 2, cut); };
+        try {
+            store.LoadFromFile(name);
+            ADD_FAILURE() << cut << ": loaded";
+        } catch (const TRpError &e) {
+            EXPECT_EQ(e.message(), "Arquivo de relatório danificado: o arquivo foi encurtado durante a leitura") << cut;
+        }
+        EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+        EXPECT_EQ(store.PageCount, 0);
+        EXPECT_TRUE(store.Pages().isEmpty());
+        store.progressFactory = nullptr;
+        makePages(store, 3);
+    }
+}
+
+// Only regular files are read: a FIFO named like a report file would block the load forever.
+TEST_F(ReportFile, OnlyRegularFilesAreRead)
+{
+    const QString fifo = dir.filePath("fila.RPP");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath("pasta.RPP");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("pasta.RPP"));
+    for (const QString &other : {fifo, folder, QStringLiteral("/dev/zero")}) {
+        makePages(store, 2);
+        try {
+            store.LoadFromFile(other);
+            ADD_FAILURE() << other.toStdString() << ": loaded";
+        } catch (const TRpError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Não foi possível abrir o arquivo %1: não é um arquivo comum").arg(other));
+        }
+        EXPECT_EQ(store.Status(), TRpPrinter::psIdle);
+        EXPECT_EQ(store.PageCount, 0);
+    }
+}
+
+// Saved drawing states nest at most MaxSaveDepth deep, in an EMF page as in a WMF page; a
+// page that saves and restores again and again is fine.
+TEST_F(ReportFile, SavedStatesNestAtMostTheBound)
+{
+    const int deepest = metafile::MaxSaveDepth;
+    QByteArray balanced;
+    for (int i = 0; i < 5000; ++i)
+        balanced += SaveDc + RestoreDc;
+    WmfBuilder deepWmf(0, 0, 7480, 10800, 960);
+    for (int i = 0; i <= deepest; ++i)
+        deepWmf.record(0x001E, {});
+    struct Case {
+        const char *what;
+        QByteArray page;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"EMF at the bound", pageWith(SaveDc.repeated(deepest), deepest), true},
+        {"EMF one deeper", pageWith(SaveDc.repeated(deepest + 1), deepest + 1), false},
+        {"EMF saving and restoring", pageWith(balanced, 10000), true},
+        {"EMF restored, then deeper", pageWith(SaveDc.repeated(deepest) + RestoreDc + SaveDc.repeated(2), deepest + 3), false},
+        {"WMF one deeper", deepWmf.bytes(), false},
+    };
+    for (const Case &c : cases) {
+        writeAll(name, fileOf({c.page}));
+        TRpPrinter loaded;
+        loaded.ShowProgress = false;
+        try {
+            loaded.LoadFromFile(name);
+            EXPECT_TRUE(c.loads) << c.what;
+            // It also plays: the painter is left as it was found.
+            QImage image(100, 100, QImage::Format_RGB32);
+            QPainter painter(&image);
+            loaded.StretchCurrentPage(painter, image.rect());
+            EXPECT_EQ(painter.transform(), QTransform()) << c.what;
+        } catch (const TRpError &e) {
+            EXPECT_FALSE(c.loads) << c.what;
+            EXPECT_TRUE(e.message().startsWith("Arquivo de relatório danificado: página 1: "))
+                << c.what << " " << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains("estados salvos aninhados demais")) << c.what << " " << e.message().toStdString();
+        }
+    }
+}
+
+// The reader's memory bound: the pages of a file of N bytes take at most N bytes, plus
+// WmfExpansion times each WMF page; a WMF page that would grow more is refused.
+TEST_F(ReportFile, LoadedPagesStayWithinTheMemoryBound)
+{
+    // Ordinary old texts grow about six times.
+    WmfBuilder plain(0, 0, 7480, 10800, 960);
+    plain.font(-120, 400, "Arial").record(0x012D, {0});
+    for (int i = 0; i < 2000; ++i)
+        plain.textOut(qint16(100 + i % 50), qint16(100 + i % 900), "linha de texto");
+    // One character in each of two fonts by turns: every text selects the other font, which the
+    // EMF page deletes, creates and selects again (some 140 bytes for 8 bytes of WMF).
+    WmfBuilder alternating(0, 0, 7480, 10800, 960);
+    alternating.font(-120, 400, "Arial").font(-140, 700, "Arial");
+    for (int i = 0; i < 2000; ++i)
+        alternating.record(0x012D, {qint16(i % 2)}).textOut(100, 100, "x");
+    makePages(store, 1);
+    const QByteArray emf = store.Pages()[0];
+
+    const QByteArray grows = plain.bytes();
+    writeAll(name, fileOf({grows, emf}));
+    const qint64 n = QFileInfo(name).size();
+    TRpPrinter loaded;
+    loaded.ShowProgress = false;
+    loaded.LoadFromFile(name);
+    ASSERT_EQ(loaded.PageCount, 2);
+    EXPECT_GT(loaded.Pages()[0].size(), 3 * grows.size()) << "the conversion does grow";
+    EXPECT_LE(loaded.Pages()[0].size(), metafile::WmfExpansion * grows.size() + 4096);
+    EXPECT_LE(loaded.Pages()[0].size() + loaded.Pages()[1].size(), metafile::WmfExpansion * n);
+    EXPECT_EQ(loaded.Pages()[1], emf);
+
+    writeAll(name, fileOf({alternating.bytes()}));
+    try {
+        loaded.LoadFromFile(name);
+        ADD_FAILURE() << "loaded " << loaded.Pages()[0].size() << " bytes from " << alternating.bytes().size();
+    } catch (const TRpError &e) {
+        EXPECT_TRUE(e.message().startsWith("Arquivo de relatório danificado: página 1: Desenho WMF danificado: "
+                                           "o desenho cresce demais ao ser convertido"))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(loaded.Status(), TRpPrinter::psIdle);
 }
