@@ -1,4 +1,5 @@
 #include "Artista.h"
+#include "CD.h"
 #include "CatalogueFixture.h"
 #include "DBEdit.h"
 #include "DBNavigator.h"
@@ -210,3 +211,37 @@ TEST_P(ArtistaCloseTest, ClosingDuringAnInsertStoresOnlyATypedName)
 
 INSTANTIATE_TEST_SUITE_P(Close, ArtistaCloseTest,
                          ::testing::Values(CloseCase{"Gal Costa", {"Gal Costa"}}, CloseCase{"", {}}));
+
+// An insert whose name was typed and erased again is refused on every path that would store it.
+enum class EmptyNamePath { InserirAgain, Close, CDRegisterOpens };
+
+class ArtistaEmptyNameTest : public ArtistaTest, public ::testing::WithParamInterface<EmptyNamePath> {};
+
+TEST_P(ArtistaEmptyNameTest, ATypedAndErasedNameIsRefusedAndNothingIsStored)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Q");
+    QTest::keyClick(form->DBEdit1, Qt::Key_Backspace);
+    settle();
+    ASSERT_EQ(form->DBEdit1->text(), "");
+    switch (GetParam()) {
+    case EmptyNamePath::InserirAgain:
+        click(form->BitBtn5);
+        break;
+    case EmptyNamePath::Close:
+        form->close();
+        break;
+    case EmptyNamePath::CDRegisterOpens: // it goes to the first artist
+        new TCDForm(main);
+        break;
+    }
+    settle();
+    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida"});
+    EXPECT_EQ(rows(DataModule1->Artista), QStringList{"ABBA"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ArtistaEmptyNameTest,
+                         ::testing::Values(EmptyNamePath::InserirAgain, EmptyNamePath::Close,
+                                           EmptyNamePath::CDRegisterOpens));
