@@ -1,6 +1,7 @@
 #include "Demopre.h"
 
 #include "PreviewGlyphs.h"
+#include "ReportPdf.h"
 #include "RpPreview.h"
 #include "RpPrinter.h"
 #include "UpDown.h"
@@ -159,6 +160,11 @@ void TPrevForm::showFittedZoom()
 
 void TPrevForm::BitBtn1Click()
 {
+    // Without a printer the pages can still leave the program: as a PDF file.
+    if (!RpPrinter().PrinterAvailable) {
+        SavePagesAsPdfDialog(this, RpPrinter());
+        return;
+    }
     RpPrinter().Print();
 }
 

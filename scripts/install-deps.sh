@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
-  ghostscript
+  ghostscript poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
