@@ -44,6 +44,8 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     buildMenus();
     buildToolBar();
     helpViewer.setReporter([](const QString &text) { Mensagem(text); });
+    // The manual is found from the data folder, then beside the program or in its installation.
+    helpViewer.setManualFolders(help::programManualFolders(QCoreApplication::applicationDirPath(), QStringLiteral("melvora")));
 
     // Restored, the window is centred on the screen.
     const QRect screen = QApplication::primaryScreen()->availableGeometry();

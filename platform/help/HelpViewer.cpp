@@ -1,4 +1,5 @@
 #include "HelpViewer.h"
+#include "HelpWindow.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -15,25 +16,58 @@ HelpViewer::HelpViewer()
 {
 }
 
+HelpViewer::~HelpViewer()
+{
+    delete window_.data();
+}
+
+QString HelpViewer::findManual(const QString &fileName) const
+{
+    const QString manual = QFileInfo(fileName).completeBaseName() + QStringLiteral(".html");
+    QStringList folders{QDir::currentPath()};
+    folders += folders_;
+    for (const QString &folder : folders) {
+        const QFileInfo candidate(QDir(folder), manual);
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return {};
+}
+
 bool HelpViewer::contents(const QString &fileName)
 {
     const QFileInfo file(fileName);
-    if (!file.isFile()) {
+    if (file.isFile()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()))) {
+            reporter_(QStringLiteral("Nenhum programa deste sistema sabe exibir o arquivo de ajuda \"%1\".")
+                          .arg(fileName));
+            return false;
+        }
+        shownFile_ = fileName;
+        return true;
+    }
+    const QString manual = findManual(fileName);
+    if (manual.isEmpty()) {
         reporter_(QStringLiteral("O arquivo de ajuda \"%1\" não foi encontrado em %2.")
                       .arg(fileName, QDir::toNativeSeparators(file.absolutePath())));
         return false;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()))) {
-        reporter_(QStringLiteral("Nenhum programa deste sistema sabe exibir o arquivo de ajuda \"%1\".")
-                      .arg(fileName));
-        return false;
-    }
-    shownFile_ = fileName;
+    if (!window_)
+        window_ = new HelpWindow;
+    window_->showContents(manual);
+    shownFile_ = manual;
     return true;
+}
+
+QStringList programManualFolders(const QString &programFolder, const QString &name)
+{
+    const QDir program(programFolder);
+    return {program.absolutePath(), QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/") + name))};
 }
 
 void HelpViewer::quit()
 {
+    delete window_.data();
     shownFile_.clear();
 }
 

@@ -1,0 +1,10 @@
+#include "MelvoraApplication.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    MelvoraApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
