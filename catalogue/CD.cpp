@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCollator>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -304,7 +305,7 @@ TCDForm::~TCDForm()
         return;
     cd->setSettleDelegate({});
     try {
-        if (typedSomething() && !cd->fieldText(QStringLiteral("Artista")).isEmpty()
+        if (typedSomething() && !DBEdit2->refusesText() && !cd->fieldText(QStringLiteral("Artista")).isEmpty()
             && !cd->fieldText(QStringLiteral("Titulo")).isEmpty())
             save();
         else
@@ -338,7 +339,33 @@ void TCDForm::settlePending()
         DataModule1->CD->cancel();
         return;
     }
+    // The edit cannot wait for a date here: a CD is never stored without the date typed for it.
+    if (DBEdit2->refusesText()) {
+        Mensagem(QStringLiteral("Data Inválida"));
+        DataModule1->CD->cancel();
+        return;
+    }
     save();
+}
+
+bool TCDForm::dateRefused()
+{
+    if (!DBEdit2->refusesText())
+        return false;
+    if (!DBEdit2->refusalShown())
+        Mensagem(QStringLiteral("Data Inválida"));
+    DBEdit2->setFocus();
+    return true;
+}
+
+void TCDForm::closeEvent(QCloseEvent *event)
+{
+    // Nothing is stored until the date is one or cleared: the window stays open for it.
+    if (dateRefused()) {
+        event->ignore();
+        return;
+    }
+    TChildForm::closeEvent(event);
 }
 
 bool TCDForm::save()
@@ -382,6 +409,8 @@ void TCDForm::BitBtn2Click()
 
 void TCDForm::BitBtn7Click()
 {
+    if (dateRefused())
+        return; // the edit goes on
     setState(RegisterState::Browse);
     if (!save()) {
         DBEdit1->setFocus();

@@ -94,6 +94,7 @@ public:
 
 protected:
     void FormClose() override;
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -106,6 +107,9 @@ private:
     void ownPendingEdit();
     void settlePending();
     bool typedSomething() const; // the pending record holds more than a new CD's "N"
+    // The acquisition date shows a text the field refuses: says so unless leaving the field
+    // did, and puts the focus back on it.
+    bool dateRefused();
     // "Gravar" without its buttons and focus: refuses a CD without artist or title (dropping
     // the record), else posts and carries the title into the songs; false when refused.
     bool save();

@@ -127,6 +127,15 @@ void TRetiradaForm::DBLookupComboBox1Click()
 
 void TRetiradaForm::BitBtn1Click()
 {
+    // Nothing is stored while a date shows a text the field refuses: the entry goes on.
+    for (dataaware::DBEdit *date : {DBEdit1, DBEdit4}) {
+        if (date->refusesText()) {
+            if (!date->refusalShown())
+                Mensagem(QStringLiteral("Data Inválida"));
+            date->setFocus();
+            return;
+        }
+    }
     const QString artista = entry_.fieldText(QStringLiteral("artista"));
     const QString titulo = entry_.fieldText(QStringLiteral("titulo"));
     if (artista.isEmpty() || titulo.isEmpty()) {

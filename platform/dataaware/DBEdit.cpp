@@ -57,8 +57,9 @@ void DBEdit::refresh()
     const tables::Table *t = link_.table();
     const bool editing = link_.editing();
     if (dirty_ && editing && t->recordId() == dirtyRecord_)
-        return; // keep the half-typed date until the user leaves the edit
+        return; // keep a typed date the buffer does not hold until it is one, or blank
     dirty_ = false;
+    refusalShown_ = false;
     setReadOnly(!editing);
     const DataSource *source = link_.dataSource();
     showRefusing(!editing && !(source && source->autoEdit()));
@@ -117,6 +118,7 @@ void DBEdit::userEdited()
         return;
     }
     // A date reaches the buffer once it is one (or blank again).
+    refusalShown_ = false;
     const QString typed = text();
     if (tables::isBlankDateText(typed) || tables::dateFromText(typed)) {
         dirty_ = false;
@@ -127,13 +129,29 @@ void DBEdit::userEdited()
     }
 }
 
+bool DBEdit::refusesText() const
+{
+    return dirty_ && link_.editing();
+}
+
 void DBEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (dirty_ && link_.editing()) {
-        dirty_ = false;
-        link_.write(text()); // refuses a text that is no date with the engine's error
-    }
+    if (!refusesText())
+        return;
+    // A box, a menu or another program taking the focus is not the user leaving the field.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+        || reason == Qt::MenuBarFocusReason || reason == Qt::NoFocusReason)
+        return;
+    // Leaving the field: the text stays, the buffer keeps its last date, and the focus comes
+    // back with the engine's refusal, so nothing is stored until the date is one or cleared.
+    if (isVisible())
+        setFocus(Qt::OtherFocusReason);
+    refusalShown_ = true;
+    link_.write(text()); // throws the engine's error for a text that is no date
+    refusalShown_ = false; // taken after all
+    dirty_ = false;
 }
 
 } // namespace dataaware

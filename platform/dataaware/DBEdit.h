@@ -22,6 +22,12 @@ public:
     void setDataField(const QString &name) { link_.setFieldName(name); }
     const QString &dataField() const { return link_.fieldName(); }
 
+    // True while the edit shows a date the field refused or has not taken yet (typed in part):
+    // the record buffer still holds the last date, and a save must wait for a date or a blank.
+    bool refusesText() const;
+    // True when leaving the field has already shown the refusal of the text now shown.
+    bool refusalShown() const { return refusalShown_; }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -39,6 +45,7 @@ private:
     bool dirty_ = false;
     qint64 dirtyRecord_ = 0;
     bool refusing_ = false;
+    bool refusalShown_ = false;
 };
 
 } // namespace dataaware

@@ -9,6 +9,7 @@
 #include "FormPrincipal.h"
 #include "Messages.h"
 #include "Startup.h"
+#include "ModalBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +33,8 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
         melvora::setMessageResponder([this](const melvora::MessageRequest &r) {
             boxes.push_back(r);
+            if (modalBoxes)
+                showModalBox();
             if (answers.empty())
                 return true;
             const bool answer = answers.front();
@@ -93,6 +96,7 @@ protected:
     QTemporaryDir dir;
     std::vector<melvora::MessageRequest> boxes;
     std::vector<bool> answers;
+    bool modalBoxes = false; // each box takes the focus as a real one does
 };
 
 // A child window standing in for the windows of the other folders: it re-enables its command

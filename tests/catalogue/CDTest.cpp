@@ -205,3 +205,70 @@ TEST_F(CDTest, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
     settle();
     EXPECT_EQ(focused(), form->DBEdit1);
 }
+
+// A date the field refuses keeps the focus and the record waits for a date or a blank.
+class CDRefusedDateTest : public CDTest, public ::testing::WithParamInterface<const char *> {
+protected:
+    void newCDWithDate()
+    {
+        add(DataModule1->Artista, {"ABBA"});
+        open();
+        click(form->BitBtn5);
+        type(form->DBEdit1, "Arrival");
+        form->DBLookupComboBox1->setFocus();
+        QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down);
+        form->DBEdit2->setFocus();
+        form->DBEdit2->setCursorPosition(0);
+        type(form->DBEdit2, QString::fromLatin1(GetParam()));
+        typed = form->DBEdit2->text();
+    }
+    QString refusal() const
+    {
+        return QStringLiteral("'%1' não é uma data válida para o campo Aquisicao.").arg(typed);
+    }
+    QString typed;
+};
+
+TEST_P(CDRefusedDateTest, GravarStoresNothingUntilTheDateIsOneOrCleared)
+{
+    newCDWithDate();
+    click(form->BitBtn7);
+    EXPECT_EQ(boxes, std::vector<QString>{refusal()});
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_EQ(focused(), form->DBEdit2);
+    EXPECT_EQ(form->DBEdit2->text(), typed);
+    EXPECT_EQ(states(), "-I--GC");
+    form->DBEdit2->selectAll();
+    QTest::keyClick(form->DBEdit2, Qt::Key_Delete);
+    click(form->BitBtn7);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival||ABBA||N|"});
+    EXPECT_EQ(states(), "NIEA--");
+}
+
+TEST_P(CDRefusedDateTest, ClosingWaitsForTheDateAndAnotherWindowsSettleDropsTheCD)
+{
+    newCDWithDate();
+    form->close();
+    settle();
+    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    ASSERT_EQ(main->mdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(focused(), form->DBEdit2);
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    DataModule1->CD->selectIndex("iartista"); // as the search window does
+    EXPECT_EQ(boxes, (std::vector<QString>{"Data Inválida", "Data Inválida"}));
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_EQ(states(), "NIEA--");
+}
+
+TEST_P(CDRefusedDateTest, EnterShowsOneBoxEvenWhenTheBoxTakesTheFocus)
+{
+    newCDWithDate();
+    modalBoxes = true;
+    enter(form->DBEdit2);
+    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    EXPECT_EQ(focused(), form->DBEdit2);
+    EXPECT_EQ(form->DBEdit2->text(), typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, CDRefusedDateTest, ::testing::Values("310299", "000000", "999999", "1512"));

@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "Startup.h"
 #include "Transactions.h"
+#include "../app/ModalBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -39,6 +40,8 @@ protected:
             boxes.push_back(r.text);
             if (whileAsking)
                 whileAsking();
+            if (modalBoxes)
+                showModalBox();
             if (answers.empty())
                 return true;
             const bool answer = answers.front();
@@ -99,19 +102,19 @@ protected:
         add(DataModule1->Musica, {artista, titulo, musica});
     }
 
-    // Every record of a table in its default order, fields joined by "|".
+    // Every stored record of a table in its default order, fields joined by "|", read through
+    // a cursor of the test's own so that the shared one (and a pending edit on it) stays put.
     static QStringList rows(tables::Table *t)
     {
-        const QString index = t->selectedIndex();
-        t->selectIndex(QString());
+        tables::Table reader(t->fileName());
+        reader.open(tables::OpenMode::Shared);
         QStringList out;
-        for (t->first(); !t->eof(); t->next()) {
+        for (reader.first(); !reader.eof(); reader.next()) {
             QStringList fields;
-            for (const auto &f : t->fields())
-                fields << t->fieldText(f.name);
+            for (const auto &f : reader.fields())
+                fields << reader.fieldText(f.name);
             out << fields.join(u'|');
         }
-        t->selectIndex(index);
         return out;
     }
 
@@ -140,4 +143,5 @@ protected:
     std::vector<QString> boxes;
     std::vector<bool> answers;
     std::function<void()> whileAsking;
+    bool modalBoxes = false; // each box takes the focus as a real one does
 };

@@ -1,5 +1,6 @@
 #include "DBEdit.h"
 #include "DataAwareFixture.h"
+#include "../app/ModalBox.h"
 
 using dataaware::DBEdit;
 using tables::TableState;
@@ -117,6 +118,41 @@ TEST_F(DBEditTest, HalfTypedDateIsRefusedOnLeavingAndNeverStored)
     }
     EXPECT_TRUE(refused);
     EXPECT_EQ(cd->fieldText("Aquisicao"), "");
+}
+
+TEST_F(DBEditTest, ARefusedDateKeepsTheFocusAndItsTextUntilItIsADateOrBlank)
+{
+    DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
+    DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
+    show();
+    cd->append();
+    data->setFocus();
+    data->setCursorPosition(0);
+    QTest::keyClicks(data, "310299");
+    EXPECT_TRUE(data->refusesText());
+    EXPECT_FALSE(data->refusalShown());
+    // A box taking the focus is not the user leaving the field.
+    showModalBox();
+    EXPECT_EQ(QApplication::focusWidget(), data);
+    EXPECT_TRUE(data->refusesText());
+    // Tab away: the engine's refusal, and the focus back with the text.
+    bool refused = false;
+    try {
+        QTest::keyClick(data, Qt::Key_Tab);
+    } catch (const tables::EngineError &) {
+        refused = true;
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(QApplication::focusWidget(), data);
+    EXPECT_EQ(data->text(), "31/02/99");
+    EXPECT_TRUE(data->refusalShown());
+    EXPECT_EQ(cd->fieldText("Aquisicao"), "");
+    data->selectAll();
+    QTest::keyClicks(data, "280299");
+    EXPECT_FALSE(data->refusesText());
+    QTest::keyClick(data, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), titulo);
+    EXPECT_EQ(cd->fieldText("Aquisicao"), "28/02/99");
 }
 
 TEST_F(DBEditTest, ClearingADateStoresNoDate)

@@ -191,3 +191,48 @@ TEST_F(Checkout, LabelsAreTheWindowsOwnAndNameTheirControls)
     EXPECT_EQ(byLabel.value("Data Entrega"), f->DBEdit4);
     EXPECT_EQ(f->BitBtn1->toolTip(), "Efetua a retirada do Título Atual");
 }
+
+// A date the field refuses keeps the focus, and Ok stores nothing until it is a date or blank.
+class CheckoutRefusedDate : public Checkout, public ::testing::WithParamInterface<std::pair<const char *, int>> {};
+
+TEST_P(CheckoutRefusedDate, OkStoresNothingUntilTheDateIsOneOrCleared)
+{
+    TFormPrincipal *w = startWith({"Djavan"}, {{"Djavan", "Luz", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Djavan");
+    clickLine(f->combo_titulo, "Luz");
+    dataaware::DBEdit *date = GetParam().second == 1 ? f->DBEdit1 : f->DBEdit4;
+    date->setFocus();
+    date->setCursorPosition(0);
+    QTest::keyClicks(date, GetParam().first);
+    const QString typed = date->text();
+    const QString field = GetParam().second == 1 ? "Data_Retirada" : "Data_Entrega";
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("'%1' não é uma data válida para o campo %2.").arg(typed, field)});
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(flagOf("Djavan", "Luz"), "N");
+    EXPECT_EQ(QApplication::focusWidget(), date);
+    EXPECT_EQ(date->text(), typed);
+    // Enter says so once, also when the box takes the focus.
+    modalBoxes = true;
+    QTest::keyClick(date, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(messages().mid(1), QStringList{"Data Inválida"});
+    EXPECT_EQ(QApplication::focusWidget(), date);
+    modalBoxes = false;
+    date->selectAll();
+    QTest::keyClicks(date, "150299");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages().size(), 2);
+    tables::Table *r = DataModule1->Retirada;
+    ASSERT_EQ(r->recordCount(), 1);
+    r->first();
+    EXPECT_EQ(r->fieldText(field), "15/02/99");
+    EXPECT_EQ(flagOf("Djavan", "Luz"), "S");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, CheckoutRefusedDate,
+                         ::testing::Values(std::pair{"310299", 1}, std::pair{"000000", 4}, std::pair{"999999", 1},
+                                           std::pair{"1512", 4}));
