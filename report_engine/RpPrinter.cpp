@@ -55,6 +55,7 @@ TRpPrinter &RpPrinter()
 void TRpPrinter::setDevice(std::unique_ptr<TRpPrinterDevice> device)
 {
     device_ = std::move(device);
+    setupChanged_ = true;
 }
 
 std::unique_ptr<TRpProgress> TRpPrinter::createProgress() const
@@ -64,6 +65,12 @@ std::unique_ptr<TRpProgress> TRpPrinter::createProgress() const
 
 void TRpPrinter::MeasurePage()
 {
+    // Asking the printer system costs milliseconds (a request to the print server): while a
+    // document is collected the page is measured once, and again only when the printer
+    // set-up changed, never for every page.
+    if (status_ == psCollecting && !setupChanged_)
+        return;
+    setupChanged_ = false;
     const double s = rp::PageUnitsPerInch;
     if (!device_ || !device_->installed()) {
         PageHeight = roundHalfEven(s * 6752 / 600);
@@ -123,7 +130,7 @@ void TRpPrinter::BeginDoc()
 {
     if (status_ != psIdle)
         return;
-    MeasurePage();
+    MeasurePage(); // idle: the printer is asked afresh for each document
     pages_.clear();
     openPage();
     status_ = psCollecting;
@@ -178,8 +185,11 @@ const QByteArray *TRpPrinter::CurrentPageDrawing() const
 
 void TRpPrinter::SetOrientation(TPrinterOrientation o)
 {
+    // The device only notes the orientation; the next measurement asks the printer.
+    if (o != Orientation)
+        setupChanged_ = true;
     Orientation = o;
-    if (device_ && device_->installed())
+    if (device_)
         device_->setOrientation(o);
 }
 

@@ -52,8 +52,11 @@ public:
 class TRpPrinterDevice {
 public:
     virtual ~TRpPrinterDevice() = default;
+    // The two questions cost a request to the print server: the page store asks them once
+    // per document (and after a change of orientation).
     virtual bool installed() const = 0;             // any printer in the system's list
     virtual TRpPrinterMetrics metrics() = 0;        // throws when the device cannot be measured
+    // Notes the orientation for the next measurement and job; asks the printer nothing.
     virtual void setOrientation(TPrinterOrientation orientation) = 0;
     // Begins a job with that title; throws when the printer refuses. None: nothing printable.
     virtual std::unique_ptr<TRpPrintJob> beginJob(const QString &title) { (void)title; return nullptr; }
@@ -66,6 +69,8 @@ public:
     TRpPrinter();
     ~TRpPrinter();
 
+    // Asks the printer for its page. While collecting, only the first call of the document
+    // and the first after a change of the printer set-up (orientation, device) ask it.
     void MeasurePage();
     void BeginDoc();
     void NewPage();
@@ -137,6 +142,7 @@ private:
     QList<QByteArray> pages_;
     std::unique_ptr<metafile::EmfCanvas> canvas_;
     std::unique_ptr<TRpPrinterDevice> device_;
+    bool setupChanged_ = true; // the printer set-up changed since the page was last measured
 };
 
 // The program's page store.

@@ -9,31 +9,33 @@
 
 bool TRpSystemPrinter::installed() const
 {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    return printerName_.isEmpty() ? !names.isEmpty() : names.contains(printerName_);
+}
+
+QPrinterInfo TRpSystemPrinter::printer() const
+{
+    return printerName_.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName_);
 }
 
 TRpPrinterMetrics TRpSystemPrinter::metrics()
 {
-    if (cached_)
-        return *cached_;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo info = printer();
     if (info.isNull())
         throw TRpError(QStringLiteral("no default printer"));
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setPageOrientation(orientation_ == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    cached_ = printerMetrics(printer);
-    return *cached_;
+    return printerMetrics(printer);
 }
 
 void TRpSystemPrinter::setOrientation(TPrinterOrientation orientation)
 {
     orientation_ = orientation;
-    cached_.reset();
 }
 
 std::unique_ptr<TRpPrintJob> TRpSystemPrinter::beginJob(const QString &title)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo info = printer();
     if (info.isNull())
         return nullptr;
     // The printer's current settings: no copies set, no dialog shown.

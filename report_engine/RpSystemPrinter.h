@@ -6,20 +6,23 @@
 
 #include "RpPrinter.h"
 
-#include <optional>
+#include <QPrinterInfo>
 
 class TRpSystemPrinter : public TRpPrinterDevice {
 public:
+    // The system's default printer, or the installed printer of that name (benchmarks).
+    explicit TRpSystemPrinter(QString printerName = QString()) : printerName_(std::move(printerName)) {}
+
     bool installed() const override;
     TRpPrinterMetrics metrics() override;
     void setOrientation(TPrinterOrientation orientation) override;
     std::unique_ptr<TRpPrintJob> beginJob(const QString &title) override;
 
 private:
+    QPrinterInfo printer() const;
+
+    QString printerName_;
     TPrinterOrientation orientation_ = poPortrait;
-    // Asking the printer system costs milliseconds and the store measures at every new page:
-    // the answer is kept until the orientation is set again, which every report does first.
-    std::optional<TRpPrinterMetrics> cached_;
 };
 
 void installReportWindowing(TRpPrinter &store);

@@ -1,23 +1,29 @@
-// bench_page_store: a full page of text (60 lines of 4 cells) recorded PAGES times; prints
-// the preview's page change at 100 % (painting the page painter), saving and loading the
-// report file, and printing to a PDF (pages per second).
+// bench_page_store: a full page of text (60 lines of 4 cells) recorded PAGES times, with a
+// PDF device and, where a CUPS PDF queue is installed, with the program's system-printer
+// device on it; prints the preview's page change at 100 % (painting the page painter), saving
+// and loading the report file, and printing to a PDF (pages per second).
 //   bench_page_store [PAGES]     (default 4000)
 #include "RpPreview.h"
 #include "RpPrintJob.h"
 #include "RpPrinter.h"
+#include "RpSystemPrinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
+// A PDF file as the printer: measured on one QPrinter made once, and a new QPrinter for each
+// print job (one per document).
 class PdfPrinter : public TRpPrinterDevice {
 public:
-    explicit PdfPrinter(QString file) : file_(std::move(file)) {}
+    explicit PdfPrinter(QString file) : file_(std::move(file)), measured_(make()) {}
     bool installed() const override { return true; }
-    TRpPrinterMetrics metrics() override { return printerMetrics(*make()); }
+    TRpPrinterMetrics metrics() override { return printerMetrics(*measured_); }
     void setOrientation(TPrinterOrientation) override {}
     std::unique_ptr<TRpPrintJob> beginJob(const QString &) override { return std::make_unique<TRpQPrinterJob>(make()); }
 
@@ -30,7 +36,21 @@ private:
         return p;
     }
     QString file_;
+    std::unique_ptr<QPrinter> measured_;
 };
+
+// A CUPS queue that prints to PDF files (the default printer first); empty when none.
+QString pdfQueue()
+{
+    QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    const QString preferred = QPrinterInfo::defaultPrinterName();
+    std::stable_partition(printers.begin(), printers.end(),
+                          [&](const QPrinterInfo &p) { return p.printerName() == preferred; });
+    for (const QPrinterInfo &p : printers)
+        if (p.printerName().contains("pdf", Qt::CaseInsensitive) || p.makeAndModel().contains("pdf", Qt::CaseInsensitive))
+            return p.printerName();
+    return QString();
+}
 
 void fullPages(TRpPrinter &store, int count)
 {
@@ -67,8 +87,22 @@ int main(int argc, char **argv)
     QElapsedTimer t;
     t.start();
     fullPages(store, pages);
-    std::printf("record %d pages of 240 text cells: %.0f ms (%.0f KB a page)\n", pages, msSince(t),
-                store.Pages()[0].size() / 1024.0);
+    const double pdfRecording = msSince(t);
+    std::printf("record %d pages of 240 text cells, PDF device: %.0f ms, %.0f pages a second (%.0f KB a page)\n",
+                pages, pdfRecording, pages / (pdfRecording / 1000), store.Pages()[0].size() / 1024.0);
+    const QString queue = pdfQueue();
+    if (queue.isEmpty()) {
+        std::printf("record with a printer installed: skipped, no CUPS PDF queue installed\n");
+    } else {
+        TRpPrinter withPrinter;
+        withPrinter.ShowProgress = false;
+        withPrinter.setDevice(std::make_unique<TRpSystemPrinter>(queue));
+        t.restart();
+        fullPages(withPrinter, pages);
+        const double ms = msSince(t);
+        std::printf("record %d pages, printer \"%s\": %.0f ms, %.0f pages a second (PDF device %.0f)\n", pages,
+                    qPrintable(queue), ms, pages / (ms / 1000), pages / (pdfRecording / 1000));
+    }
 
     TRpPreview preview(store);
     preview.resize(1000, 1200);

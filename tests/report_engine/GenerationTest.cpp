@@ -493,6 +493,63 @@ TEST_F(ReportFixture, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
     EXPECT_EQ(previews, 0);
 }
 
+namespace {
+
+// A printer that counts what it is asked: each question is a request to the print server.
+class CountingPrinter : public TRpPrinterDevice {
+public:
+    mutable int installedAsked = 0;
+    int metricsAsked = 0;
+    QList<TPrinterOrientation> orientations;
+    bool installed() const override { return ++installedAsked > 0; }
+    TRpPrinterMetrics metrics() override
+    {
+        ++metricsAsked;
+        return {4660, 6716, 600, 600, true, 150, 150, 4960, 7016}; // A4 at 600 dpi
+    }
+    void setOrientation(TPrinterOrientation o) override { orientations << o; }
+};
+
+} // namespace
+
+// With a printer installed the page is measured once per document, not for every page, and
+// again only after the orientation changed.
+TEST_F(ReportFixture, ThePrinterIsAskedOncePerDocument)
+{
+    auto device = std::make_unique<CountingPrinter>();
+    CountingPrinter *printer = device.get();
+    RpPrinter().setDevice(std::move(device));
+    struct Uninstall {
+        ~Uninstall()
+        {
+            RpPrinter().SetOrientation(poPortrait);
+            RpPrinter().setDevice(nullptr);
+        }
+    } uninstall;
+    auto *ds = namesDataSet(numbered(300), &form);
+    report->setDataSource(ds);
+    band(rbPageHeader, 65);
+    field(band(rbDetail, 30), ds, "Nome");
+    preview();
+    ASSERT_EQ(pages.size(), 10); // 33 records a page on A4
+    EXPECT_EQ(printer->installedAsked, 1);
+    EXPECT_EQ(printer->metricsAsked, 1);
+    EXPECT_EQ(pages[0].find("r1")->y, 65);
+
+    preview(); // the next document asks again
+    EXPECT_EQ(printer->metricsAsked, 2);
+
+    // A handler that turns the paper on page 4 has it measured once more, from then on.
+    report->OnStartPage = [&](TRpReport *r) {
+        if (r->PageNumber == 4)
+            RpPrinter().SetOrientation(poLandscape);
+    };
+    preview();
+    EXPECT_EQ(printer->metricsAsked, 4);
+    EXPECT_EQ(printer->installedAsked, 4);
+    EXPECT_EQ(printer->orientations.last(), poLandscape);
+}
+
 // A summary total of integers beyond 32 bits prints the whole sum.
 TEST_F(ReportFixture, AnIntegerSumPastTwoBillionPrintsWhole)
 {
