@@ -1,5 +1,7 @@
 #include "DataModule.h"
+#include "Messages.h"
 #include "TableDefinitions.h"
+#include "Transactions.h"
 
 TDataModule1 *DataModule1 = nullptr;
 
@@ -34,8 +36,17 @@ TDataModule1::~TDataModule1()
 
 void TDataModule1::DataModuleCreate()
 {
+    // A rollback journal still in force means the last run stopped inside a write; opening the
+    // table settles it (the interrupted action is kept whole or undone whole), and the user hears
+    // of it before any window opens.
+    bool interrupted = false;
+    for (tables::Table *t : {Artista, CD, Retirada, Musica})
+        interrupted = tables::wasInterrupted(t->fileName()) || interrupted;
     for (tables::Table *t : {Artista, CD, Retirada, Musica})
         t->open(tables::OpenMode::Exclusive);
+    if (interrupted)
+        Mensagem(QStringLiteral("O programa foi interrompido durante uma gravação. As tabelas foram recuperadas:"
+                                " nenhuma operação ficou gravada pela metade"));
 }
 
 tables::Table *TDataModule1::table(const QString &name) const

@@ -78,15 +78,8 @@ bool Confirma(const QString &text)
 
 void ShowErrorBox(const QString &errorText)
 {
-    // The error box must not throw: a commit that fails here is shown after the error itself
-    // (the engine has rolled that file back, so nothing is left pending).
-    QString commitError;
-    try {
-        tables::commitAll();
-    } catch (const tables::EngineError &e) {
-        commitError = e.message();
-    }
+    // The handler that failed stopped halfway: whatever it wrote before the error is undone, so
+    // an action is stored whole or not at all.
+    tables::rollbackAll();
     melvora::show(melvora::MessageKind::Error, QStringLiteral("Melvora"), errorText + u'.');
-    if (!commitError.isEmpty())
-        melvora::show(melvora::MessageKind::Error, QStringLiteral("Melvora"), commitError + u'.');
 }

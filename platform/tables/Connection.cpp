@@ -34,6 +34,7 @@ std::vector<Connection *> &pending()
 }
 
 bool commitScheduled = false;
+constexpr char kNothingStored[] = ". Nenhuma alteração desta operação foi gravada";
 bool actionFailed = false;
 
 void forget(Connection *c)
@@ -181,11 +182,33 @@ void Connection::commit()
 {
     if (!inTransaction_)
         return;
+    // Each file the action wrote counts the commit in its own meta row. When COMMIT reports a
+    // failure, the counter as the files now read tells whether the action got past its commit
+    // point after all (the disk failed only while SQLite tidied its journals), so the message
+    // says what really happened.
+    std::vector<std::pair<TableFile *, qint64>> counted;
+    try {
+        for (TableFile *f : files_)
+            if (f->written())
+                counted.emplace_back(f, f->countCommit());
+    } catch (const EngineError &e) {
+        throw EngineError(failAction(e.message(), mainPath_));
+    }
     const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         const QString error = sqliteMessage(db_, rc, mainPath_);
-        throw EngineError(failAction(error, mainPath_));
+        QString text = failAction(error, mainPath_);
+        bool stored = false;
+        for (const auto &[file, count] : counted)
+            stored = stored || file->committedCount() == count;
+        if (stored) {
+            actionFailed = false;
+            text.replace(QString::fromUtf8(kNothingStored), QStringLiteral(". A operação foi gravada inteira apesar do erro"));
+        }
+        throw EngineError(text);
     }
+    for (TableFile *f : files_)
+        f->clearWritten();
     inTransaction_ = false;
     forget(this);
 }
@@ -198,8 +221,15 @@ void Connection::rollback()
     inTransaction_ = false;
     forget(this);
     const auto files = files_;
-    for (TableFile *f : files)
-        f->rolledBack();
+    for (TableFile *f : files) {
+        f->clearWritten();
+        try {
+            f->rolledBack();
+        } catch (const EngineError &) {
+            // The undo could not be written back (the disk is still full): the journal stays in
+            // force, and SQLite plays it back at the next read or the next start-up.
+        }
+    }
 }
 
 QString Connection::failAction(const QString &error, const QString &namedFile)
@@ -220,7 +250,7 @@ QString Connection::failAction(const QString &error, const QString &namedFile)
             text += QStringLiteral(" (arquivo %1)").arg(table);
     }
     if (hadWrites)
-        text += QStringLiteral(". Nenhuma alteração desta operação foi gravada");
+        text += QString::fromUtf8(kNothingStored);
     return text;
 }
 

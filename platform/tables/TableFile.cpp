@@ -345,6 +345,7 @@ void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringL
 void TableFile::write(const std::function<void()> &work)
 {
     connection_->beginWrite();
+    written_ = true;
     try {
         work();
     } catch (const EngineError &e) {
@@ -561,6 +562,25 @@ void TableFile::resetScans()
 {
     for (Table *t : cursors_)
         t->resetScan();
+}
+
+qint64 TableFile::countCommit()
+{
+    Statement raise(db_, path_, sql("INSERT INTO {s}.meta(key, value) VALUES('generation', 1)"
+                                    " ON CONFLICT(key) DO UPDATE SET value = value + 1 RETURNING value"));
+    const qint64 value = raise.step() ? raise.int64(0) : 0;
+    raise.reset();
+    return value;
+}
+
+qint64 TableFile::committedCount()
+{
+    try {
+        Statement read(db_, path_, sql("SELECT value FROM {s}.meta WHERE key = 'generation'"));
+        return read.step() ? read.int64(0) : -1;
+    } catch (const EngineError &) {
+        return -1;
+    }
 }
 
 void TableFile::rolledBack()
