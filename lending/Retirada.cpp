@@ -1,5 +1,6 @@
 #include "Retirada.h"
 #include "OkButton.h"
+#include "CDLookup.h"
 
 #include "DBEdit.h"
 #include "DBListBox.h"
@@ -123,6 +124,10 @@ void TRetiradaForm::DBLookupComboBox1Click()
     DataModule1->CD->selectIndex(QStringLiteral("ititulo"));
     DataModule1->CD->first();
     listTitles(DBLookupComboBox1->currentText());
+    // A title chosen for another artist is not this artist's to lend.
+    const QString titulo = entry_.fieldText(QStringLiteral("titulo"));
+    if (!titulo.isEmpty() && combo_titulo->findItems(titulo, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+        entry_.setFieldText(QStringLiteral("titulo"), QString());
 }
 
 void TRetiradaForm::BitBtn1Click()
@@ -145,17 +150,21 @@ void TRetiradaForm::BitBtn1Click()
         entry_.append();
         return;
     }
+    // Only a CD of exactly these names on the shelf is lent; otherwise nothing is stored and
+    // the entry stays for another title.
+    tables::Table *cd = DataModule1->CD;
+    if (!lending::findCD(*cd, artista, titulo, QStringLiteral("N"), true)) {
+        Mensagem(QStringLiteral("Houve um problema no seu Banco de Dados.Dados não encontrados"));
+        DBLookupComboBox1->setFocus();
+        cd->first();
+        listTitles(artista);
+        return;
+    }
     entry_.post();
     entry_.append();
-    tables::Table *cd = DataModule1->CD;
-    cd->selectIndex(QStringLiteral("iartista_titulo"));
-    if (!cd->findKey({artista, titulo})) {
-        Mensagem(QStringLiteral("Houve um problema no seu Banco de Dados.Dados não encontrados"));
-    } else {
-        cd->edit();
-        cd->setFieldText(QStringLiteral("retirada"), QStringLiteral("S"));
-        cd->post();
-    }
+    cd->edit();
+    cd->setFieldText(QStringLiteral("retirada"), QStringLiteral("S"));
+    cd->post();
     DBLookupComboBox1->setFocus();
     cd->first();
     // The new entry has no artist yet, so the list comes out empty until one is chosen.

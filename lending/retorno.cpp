@@ -1,5 +1,6 @@
 #include "retorno.h"
 #include "OkButton.h"
+#include "CDLookup.h"
 
 #include "DBEdit.h"
 #include "DBNavigator.h"
@@ -72,8 +73,7 @@ void TRetornoform::BitBtn1Click()
     }
     retirada->deleteRecord();
     tables::Table *cd = DataModule1->CD;
-    cd->selectIndex(QStringLiteral("iartista_titulo"));
-    if (!cd->findKey({artista, titulo})) {
+    if (!lending::findCD(*cd, artista, titulo, QStringLiteral("S"), false)) {
         Mensagem(QStringLiteral("Houve um problema no seu Banco de Dados.Dados não encontrados"));
         return;
     }

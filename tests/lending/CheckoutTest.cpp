@@ -116,24 +116,69 @@ TEST_F(Checkout, OkWithoutArtistOrTitleWritesNothing)
     EXPECT_EQ(f->DBEdit2->text(), "");
 }
 
-TEST_F(Checkout, TitleOfOneArtistWithAnotherIsStoredAndReported)
+TEST_F(Checkout, ChoosingAnotherArtistClearsTheTitleSoNoStaleTitleIsLent)
 {
-    TFormPrincipal *w = startWith({"Artista A", "Artista B"}, {{"Artista A", "Só de A", "N"}, {"Artista B", "De B", "N"}});
+    // B has a CD of A's title, lent already; B has none of A's other title.
+    TFormPrincipal *w = startWith({"Artista A", "Artista B"}, {{"Artista A", "Só de A", "N"}, {"Artista A", "Comum", "N"},
+                                                               {"Artista B", "De B", "N"}, {"Artista B", "Comum", "S"}});
     TRetiradaForm *f = open(w);
+    for (const char *title : {"Comum", "Só de A"}) {
+        chooseInLookup(f->DBLookupComboBox1, "Artista A");
+        clickLine(f->combo_titulo, QString::fromUtf8(title));
+        chooseInLookup(f->DBLookupComboBox1, "Artista B"); // the list refills and the title goes
+        EXPECT_EQ(lines(f->combo_titulo), QStringList({"De B"}));
+        EXPECT_EQ(f->entry().fieldText("titulo"), "");
+        EXPECT_TRUE(f->combo_titulo->selectedItems().isEmpty());
+        QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+        settle();
+    }
+    EXPECT_EQ(messages(), QStringList({"Operação Inválida", "Operação Inválida"}));
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(cdFlags(), QStringList({"Artista A|Só de A|N", "Artista A|Comum|N", "Artista B|De B|N", "Artista B|Comum|S"}));
+    // The same artist chosen again keeps a title that is still in the list.
     chooseInLookup(f->DBLookupComboBox1, "Artista A");
-    clickLine(f->combo_titulo, "Só de A");
-    chooseInLookup(f->DBLookupComboBox1, "Artista B"); // the list refills; the title stays
-    EXPECT_EQ(lines(f->combo_titulo), QStringList({"De B"}));
+    clickLine(f->combo_titulo, "Comum");
+    chooseInLookup(f->DBLookupComboBox1, "Artista B");
+    chooseInLookup(f->DBLookupComboBox1, "Artista A");
+    clickLine(f->combo_titulo, "Comum");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_EQ(cdFlags(), QStringList({"Artista A|Só de A|N", "Artista A|Comum|S", "Artista B|De B|N", "Artista B|Comum|S"}));
+}
+
+TEST_F(Checkout, ACheckoutWhoseCdIsGoneStoresNothingAndKeepsTheEntry)
+{
+    TFormPrincipal *w = startWith({"Djavan"}, {{"Djavan", "Luz", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Djavan");
+    clickLine(f->combo_titulo, "Luz");
+    typeAndEnter(f->DBEdit2, "Pedro");
+    // Meanwhile the CD register deletes the CD.
+    DataModule1->CD->selectIndex("ititulo");
+    ASSERT_TRUE(DataModule1->CD->findKey({"Luz"}));
+    DataModule1->CD->deleteRecord();
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
     settle();
     EXPECT_EQ(messages(), QStringList({"Houve um problema no seu Banco de Dados.Dados não encontrados"}));
-    tables::Table *r = DataModule1->Retirada;
-    ASSERT_EQ(r->recordCount(), 1);
-    r->first();
-    EXPECT_EQ(r->fieldText("artista"), "Artista B");
-    EXPECT_EQ(r->fieldText("titulo"), "Só de A");
-    EXPECT_EQ(flagOf("Artista A", "Só de A"), "N");
-    EXPECT_EQ(flagOf("Artista B", "De B"), "N");
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+    EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
+    EXPECT_EQ(f->entry().fieldText("responsavel"), "Pedro");
+    EXPECT_EQ(f->combo_titulo->count(), 0);
+}
+
+TEST_F(Checkout, TheCdLentIsTheOneOfExactlyTheChosenNames)
+{
+    // The key search ignores letter case and would find the lent "abba" CD first.
+    TFormPrincipal *w = startWith({"ABBA"}, {{"abba", "Gold", "S"}, {"ABBA", "Gold", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "ABBA");
+    clickLine(f->combo_titulo, "Gold");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(boxes.empty()) << messages().join('|').toStdString();
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 1);
+    EXPECT_EQ(cdFlags(), QStringList({"abba|Gold|S", "ABBA|Gold|S"}));
 }
 
 TEST_F(Checkout, EnterOnABadDateSaysSoAndKeepsTheFocus)

@@ -79,6 +79,18 @@ protected:
         return DataModule1->CD->findKey({artist, title}) ? DataModule1->CD->fieldText("retirada") : "?";
     }
 
+    // Every CD as "artist|title|flag", in the table's default order, read through a cursor of
+    // the test's own.
+    static QStringList cdFlags()
+    {
+        tables::Table reader(DataModule1->CD->fileName());
+        reader.open(tables::OpenMode::Shared);
+        QStringList out;
+        for (reader.first(); !reader.eof(); reader.next())
+            out << reader.fieldText("artista") + '|' + reader.fieldText("titulo") + '|' + reader.fieldText("retirada");
+        return out;
+    }
+
     QStringList messages() const
     {
         QStringList out;

@@ -90,3 +90,29 @@ TEST_F(Return, ACheckoutWhoseCdIsGoneIsRemovedAndReported)
     EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
     EXPECT_EQ(flagOf("X", "Fica"), "S");
 }
+
+TEST_F(Return, TheCdPutBackIsTheLentOneOfExactlyTheCheckoutsNames)
+{
+    TFormPrincipal *w = startWith({"ABBA"}, {{"abba", "Gold", "N"}, {"ABBA", "Gold", "N"}, {"Abba", "Arrival", "S"}});
+    put(DataModule1->Retirada, {{"artista", "ABBA"}, {"titulo", "Gold"}, {"responsavel", "Ana"}});
+    DataModule1->CD->selectIndex("iartista_titulo");
+    ASSERT_TRUE(DataModule1->CD->findKey({"ABBA", "Gold"}));
+    DataModule1->CD->next(); // ABBA's own Gold
+    DataModule1->CD->edit();
+    DataModule1->CD->setFieldText("retirada", "S");
+    DataModule1->CD->post();
+    // A checkout made before its artist was renamed from ABBA to Abba.
+    put(DataModule1->Retirada, {{"artista", "ABBA"}, {"titulo", "Arrival"}, {"responsavel", "Rui"}});
+    tables::commitAll();
+    TRetornoform *f = open(w);
+    ASSERT_EQ(f->DBEdit5->text(), "Gold");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(cdFlags(), QStringList({"abba|Gold|N", "ABBA|Gold|N", "Abba|Arrival|S"}));
+    ASSERT_EQ(f->DBEdit5->text(), "Arrival");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(boxes.empty()) << messages().join('|').toStdString();
+    EXPECT_EQ(cdFlags(), QStringList({"abba|Gold|N", "ABBA|Gold|N", "Abba|Arrival|N"}));
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+}
