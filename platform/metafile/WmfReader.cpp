@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <set>
 #include <variant>
 
 namespace metafile {
@@ -129,8 +130,10 @@ public:
         case 0x012D: select(p.u16(0)); break;                               // SELECTOBJECT
         case 0x01F0: {                                                      // DELETEOBJECT
             const quint16 i = p.u16(0);
-            if (i < objects_.size())
+            if (i < objects_.size() && !std::holds_alternative<std::monostate>(objects_[i])) {
                 objects_[i] = std::monostate{};
+                free_.insert(i);
+            }
             break;
         }
         case 0x0521: {                                                      // TEXTOUT
@@ -197,12 +200,13 @@ private:
 
     void create(const Object &object)
     {
-        // A new object takes the lowest free slot of the table.
-        for (int i = 0; i < objects_.size(); ++i)
-            if (std::holds_alternative<std::monostate>(objects_[i])) {
-                objects_[i] = object;
-                return;
-            }
+        // A new object takes the lowest free slot of the table, found without walking the
+        // table (a page of creates and deletes would cost a walk per record).
+        if (!free_.empty()) {
+            objects_[*free_.begin()] = object;
+            free_.erase(free_.begin());
+            return;
+        }
         if (objects_.size() >= MaxObjects)
             damaged(QStringLiteral("objetos demais"), 0);
         objects_.append(object);
@@ -234,6 +238,7 @@ private:
     QPoint org_;
     QSize ext_;
     QVector<Object> objects_;
+    std::set<int> free_; // empty slots of objects_
     QVector<State> saved_;
     QColor textColor_{Qt::black}, background_{Qt::white};
     bool opaque_ = true;

@@ -80,3 +80,23 @@ TEST(Wmf, DamagedFilesFail)
         EXPECT_THROW(metafile::wmfToEmf(bytes, 100, 100), metafile::MetafileError) << c.what;
     }
 }
+
+// A new object takes the lowest slot that a deletion freed; slots are found however many
+// creations and deletions a page makes.
+TEST(Wmf, NewObjectsTakeTheLowestFreeSlot)
+{
+    auto brush = [](quint16 red) { return QList<qint16>{0, qint16(red), 0, 0}; };
+    WmfBuilder b(0, 0, 1440, 1440, 1440);
+    b.record(0x02FC, brush(10)).record(0x02FC, brush(20)).record(0x02FC, brush(30)); // slots 0, 1, 2
+    for (int i = 0; i < 1000; ++i) // churn: the table stays three long
+        b.record(0x01F0, {1}).record(0x02FC, brush(20));
+    b.record(0x01F0, {1}).record(0x01F0, {0});
+    b.record(0x02FC, brush(40)).record(0x02FC, brush(50)); // into slots 0 and 1
+    for (qint16 slot : {1, 0, 2})
+        b.record(0x012D, {slot}).rectangle(0, 0, 150, 150);
+    const pagerecords::Page page = pagerecords::decode(metafile::wmfToEmf(b.bytes(), 100, 100));
+    QList<int> reds;
+    for (const auto &s : page.shapes)
+        reds << s.fill.red();
+    EXPECT_EQ(reds, QList<int>({50, 40, 30}));
+}
