@@ -205,6 +205,12 @@ int main(int argc, char **argv)
     if (queue.isEmpty()) {
         std::printf("pages per second, printer installed  skipped: no CUPS PDF queue installed\n");
     } else {
+        TRpSystemPrinter asked(queue);
+        clock.restart();
+        const bool installed = asked.installed();
+        asked.metrics();
+        std::printf("printer questions of one document    %7.1f ms (installed: %s)\n", seconds(clock) * 1000,
+                    installed ? "yes" : "no");
         RpPrinter().setDevice(std::make_unique<TRpSystemPrinter>(queue));
         const double withPrinter = pages / median();
         std::printf("pages per second, printer \"%s\" %8.0f   (target >= 8000; no printer %.0f, %.2f x)\n",
