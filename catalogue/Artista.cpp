@@ -158,7 +158,8 @@ bool TArtistaForm::save()
     const bool renaming = artista->state() == tables::TableState::Edit;
     artista->post();
     const QString novo = artista->fieldText(QStringLiteral("Artista"));
-    if (renaming && novo != ArtistaAnterior) {
+    if (renaming && novo != ArtistaAnterior
+        && !catalogue::otherArtistNamed(*artista, ArtistaAnterior, artista->recordId())) {
         catalogue::renameArtist(*DataModule1->CD, QStringLiteral("ititulo"), ArtistaAnterior, novo);
         catalogue::renameArtist(*DataModule1->Musica, QStringLiteral("imusica"), ArtistaAnterior, novo);
     }
@@ -212,8 +213,10 @@ void TArtistaForm::BitBtn6Click()
     setState(RegisterState::Asking);
     if (Confirma(QStringLiteral("Confirma exclusão?"))) {
         DataModule1->Artista->deleteRecord();
-        catalogue::deleteArtist(*DataModule1->CD, QStringLiteral("ititulo"), nome);
-        catalogue::deleteArtist(*DataModule1->Musica, QStringLiteral("imusica"), nome);
+        if (!catalogue::otherArtistNamed(*DataModule1->Artista, nome, 0)) {
+            catalogue::deleteArtist(*DataModule1->CD, QStringLiteral("ititulo"), nome);
+            catalogue::deleteArtist(*DataModule1->Musica, QStringLiteral("imusica"), nome);
+        }
     }
     DBEdit1->setFocus();
     setState(RegisterState::AfterDelete);

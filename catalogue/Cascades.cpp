@@ -4,6 +4,21 @@
 
 namespace catalogue {
 
+bool otherArtistNamed(const tables::Table &artista, const QString &name, qint64 except)
+{
+    tables::Table reader(artista.fileName());
+    reader.open(tables::OpenMode::Shared);
+    reader.selectIndex(QStringLiteral("iartista"));
+    if (!reader.findKey({name}))
+        return false;
+    // Every spelling foldAZ matches is an equal key of the index, and equal keys are adjacent.
+    const int field = reader.fieldIndex(QStringLiteral("artista"));
+    for (; !reader.eof() && melvora::sameKey(reader.fieldText(field), name); reader.next())
+        if (reader.recordId() != except && melvora::sameNameAZ(reader.fieldText(field), name))
+            return true;
+    return false;
+}
+
 void renameArtist(tables::Table &table, const QString &indexName, const QString &oldName,
                   const QString &newName)
 {

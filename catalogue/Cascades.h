@@ -8,6 +8,11 @@
 
 namespace catalogue {
 
+// True when an artist record other than the one of record id except holds name (foldAZ): the
+// CDs and songs of that name are then that artist's too, and a rename or delete of one record
+// must leave them alone. Reads through a cursor of its own; the table's cursor stays put.
+bool otherArtistNamed(const tables::Table &artista, const QString &name, qint64 except);
+
 // Sets field Artista to newName in every record whose Artista matches oldName.
 void renameArtist(tables::Table &table, const QString &indexName, const QString &oldName,
                   const QString &newName);

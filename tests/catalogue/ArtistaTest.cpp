@@ -245,3 +245,35 @@ TEST_P(ArtistaEmptyNameTest, ATypedAndErasedNameIsRefusedAndNothingIsStored)
 INSTANTIATE_TEST_SUITE_P(Paths, ArtistaEmptyNameTest,
                          ::testing::Values(EmptyNamePath::InserirAgain, EmptyNamePath::Close,
                                            EmptyNamePath::CDRegisterOpens));
+
+// Two artist records of one name (foldAZ) share that name's CDs and songs: deleting or renaming
+// one of them leaves those to the other.
+TEST_F(ArtistaTest, DeletingOrRenamingOneOfTwoRecordsOfANameLeavesItsCDsToTheOther)
+{
+    add(DataModule1->Artista, {"Queen"});
+    add(DataModule1->Artista, {"queen"});
+    add(DataModule1->Artista, {"Beatles"});
+    addCD("Innuendo", "Queen");
+    addSong("Queen", "Innuendo", "Innuendo");
+    open();
+    seekArtist("Queen"); // the first of the two
+    answers = {true};
+    click(form->BitBtn6);
+    EXPECT_EQ(rows(DataModule1->Artista), (QStringList{"queen", "Beatles"}));
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Innuendo||Queen||N|"});
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"Queen|Innuendo|Innuendo"});
+
+    add(DataModule1->Artista, {"QUEEN"});
+    seekArtist("queen");
+    renameCurrent("Queen II");
+    EXPECT_EQ(rows(DataModule1->Artista), (QStringList{"Queen II", "Beatles", "QUEEN"}));
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Innuendo||Queen||N|"});
+
+    // The last record of the name takes them with it.
+    seekArtist("QUEEN");
+    answers = {true};
+    click(form->BitBtn6);
+    EXPECT_EQ(rows(DataModule1->Artista), (QStringList{"Queen II", "Beatles"}));
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    EXPECT_TRUE(rows(DataModule1->Musica).isEmpty());
+}
