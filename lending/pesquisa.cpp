@@ -144,14 +144,15 @@ void TPesquisaform::notFound()
 void TPesquisaform::scan(tables::Table *table, const QString &field, const QString &text,
                          const std::function<void(int row)> &write)
 {
-    const QString folded = melvora::foldAZ(text);
+    // The scan compares as the index that found the first record does, so it lists every
+    // record the key search matches, accented capitals included.
     int row = 1;
-    while (!table->eof() && melvora::foldAZ(table->fieldText(field)) == folded) {
+    while (!table->eof() && melvora::sameKey(table->fieldText(field), text)) {
         write(row);
         table->next();
         ++row;
         // A row is added only for a further match, so no empty row follows the last one.
-        if (!table->eof() && melvora::foldAZ(table->fieldText(field)) == folded)
+        if (!table->eof() && melvora::sameKey(table->fieldText(field), text))
             dbg->setRowCount(dbg->rowCount() + 1);
     }
 }
