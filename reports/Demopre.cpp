@@ -7,6 +7,7 @@
 #include "UpDown.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,26 @@ QPushButton *glyphButton(QWidget *parent, const char *name, PreviewGlyph glyph, 
     b->setAutoDefault(false);
     return b;
 }
+
+// Enter on the button it watches clicks it, as Space does.
+class EnterClicks : public QObject {
+public:
+    explicit EnterClicks(QPushButton *button) : QObject(button), button_(button) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        button_->click();
+        return true;
+    }
+
+private:
+    QPushButton *button_;
+};
 
 } // namespace
 
@@ -67,9 +88,10 @@ TPrevForm::TPrevForm(QWidget *parent) : QDialog(parent)
     BitBtn3 = glyphButton(Panel1, "BitBtn3", PreviewGlyph::FramedPage, QStringLiteral("Altera o relatório para o tamanho da tela"));
     BitBtn1 = glyphButton(Panel1, "BitBtn1", PreviewGlyph::Printer, QStringLiteral("Imprime"));
     BitBtn2 = glyphButton(Panel1, "BitBtn2", PreviewGlyph::Door, QStringLiteral("Termina"));
-    // Enter prints wherever the focus is.
-    BitBtn1->setAutoDefault(true);
-    BitBtn1->setDefault(true);
+    // Enter on the focused print button prints, as the window opens. It is no auto-default
+    // button: a dialog keeps the first of those that had the focus as its default, and Enter in
+    // the page box or the zoom box would print.
+    BitBtn1->installEventFilter(new EnterClicks(BitBtn1));
 
     auto *bar = new QHBoxLayout(Panel1);
     bar->setContentsMargins(8, 0, 8, 0);

@@ -243,14 +243,35 @@ TEST_F(PreviewWindow, PrintSendsEveryPageAndKeepsPageAndZoom)
         EXPECT_EQ(RpPrinter().CurrentPage, 2);
         EXPECT_EQ(PrevForm->Edit1->text(), "2");
         EXPECT_EQ(PrevForm->RpPreview1->Zoom(), 110);
-        // Enter prints too, wherever the focus is.
-        printed = 0;
-        PrevForm->SpinEdit2->setFocus();
-        QTest::keyClick(PrevForm->SpinEdit2, Qt::Key_Return);
-        EXPECT_EQ(printed, RpPrinter().PageCount);
     });
     R_CDForm->Preview();
     EXPECT_GT(printed, 1);
+}
+
+TEST_F(PreviewWindow, EnterPrintsOnlyFromThePrintButton)
+{
+    int printed = 0;
+    RpPrinter().setDevice(std::make_unique<MemoryPrinter>(printed));
+    addCDs(70);
+    whileShown([&] {
+        // The page box and the zoom box take Enter for themselves.
+        for (QWidget *box : {static_cast<QWidget *>(PrevForm->Edit1), static_cast<QWidget *>(PrevForm->SpinEdit2)}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(box, Qt::Key_Enter);
+        }
+        EXPECT_EQ(printed, 0);
+        EXPECT_TRUE(PrevForm->isVisible());
+        // As the window opens, the focus is on the print button: Enter there prints.
+        PrevForm->BitBtn1->setFocus();
+        QTest::keyClick(PrevForm->BitBtn1, Qt::Key_Return);
+        EXPECT_EQ(printed, RpPrinter().PageCount);
+        printed = 0;
+        PrevForm->Edit1->setFocus();
+        QTest::keyClick(PrevForm->Edit1, Qt::Key_Return);
+        EXPECT_EQ(printed, 0);
+    });
+    R_CDForm->Preview();
 }
 
 TEST_F(PreviewWindow, EachPreviewRegeneratesAndOpensOnPageOne)
