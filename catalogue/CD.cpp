@@ -478,8 +478,18 @@ void TCDForm::focusChanged(QWidget *old, QWidget *now)
     // The focus entering the song page from elsewhere in this window.
     const bool intoPage = now && TabSheet2->isAncestorOf(now);
     const bool fromOutside = old && isAncestorOf(old) && !TabSheet2->isAncestorOf(old);
-    if (intoPage && fromOutside)
+    if (intoPage && fromOutside) {
         TabSheet2Enter();
+        // Tab or a click that brought the focus to another control of the page leaves it there.
+        if (now != t_musica)
+            now->setFocus();
+    }
+}
+
+void TCDForm::focusSongEdit()
+{
+    t_musica->setFocus();
+    t_musica->selectAll(); // typing the next name replaces the one shown
 }
 
 void TCDForm::TabSheet2Enter()
@@ -512,7 +522,7 @@ void TCDForm::CarregaMusicas()
             musica->next();
         }
     }
-    t_musica->setFocus();
+    focusSongEdit();
 }
 
 void TCDForm::RadioButton1Click()
@@ -525,7 +535,7 @@ void TCDForm::RadioButton2Click()
 {
     ListBox1->setSortingEnabled(true);
     ListBox1->sortItems(Qt::AscendingOrder);
-    t_musica->setFocus();
+    focusSongEdit();
 }
 
 void TCDForm::BitBtn8Click()
@@ -536,7 +546,7 @@ void TCDForm::BitBtn8Click()
                                                         : nullptr;
     if (missing) {
         Mensagem(QString::fromUtf8(missing));
-        t_musica->setFocus();
+        focusSongEdit();
         return;
     }
     tables::Table *musica = DataModule1->Musica;
@@ -546,8 +556,7 @@ void TCDForm::BitBtn8Click()
     musica->setFieldText(QStringLiteral("Musica"), t_musica->text());
     musica->post();
     ListBox1->addItem(new SongItem(t_musica->text())); // its sorted place under "Alfabética"
-    t_musica->setFocus();
-    t_musica->selectAll(); // typing the next name replaces this one
+    focusSongEdit();
 }
 
 void TCDForm::BitBtn3Click()
@@ -564,7 +573,7 @@ void TCDForm::BitBtn3Click()
         ListBox1->setCurrentRow(-1);
         ListBox1->clearSelection();
     }
-    t_musica->setFocus();
+    focusSongEdit();
 }
 
 void TCDForm::t_musicaKeyPress(QChar &key)

@@ -116,6 +116,7 @@ private:
     void setState(catalogue::RegisterState state);
     void nextOnEnter(QWidget *from, QChar &key);
     void focusChanged(QWidget *old, QWidget *now);
+    void focusSongEdit(); // focus on t_musica with its text selected
 
     bool painted_ = false;
 };

@@ -220,3 +220,64 @@ TEST_F(SongPageTest, LeavingAndReenteringEmptiesTheEditAndReloads)
     EXPECT_EQ(form->t_musica->text(), "");
     EXPECT_EQ(lines(), QStringList{"Tiger"});
 }
+
+
+TEST_F(SongPageTest, TabReachesApagarAndTheSongsStillLoad)
+{
+    addCD("Arrival", "ABBA");
+    addSong("ABBA", "Arrival", "Tiger");
+    open();
+    toSongs();
+    form->RadioButton1->setFocus();
+    QTest::keyClick(form->RadioButton1, Qt::Key_Tab); // from the page's last control to the tabs
+    settle();
+    ASSERT_EQ(focused(), form->PageControl1->tabBar());
+    addSong("ABBA", "Arrival", "Fernando");
+    QTest::keyClick(form->PageControl1->tabBar(), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(focused(), form->BitBtn3);
+    EXPECT_EQ(lines(), (QStringList{"Tiger", "Fernando"}));
+    selectLine(1);
+    form->BitBtn3->setFocus();
+    QTest::keyClick(form->BitBtn3, Qt::Key_Space);
+    settle();
+    EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Tiger"});
+}
+
+// Wherever the page puts the focus on the song edit, its text is selected and typing replaces it.
+enum class SongEditPath { Alfabetica, Normal, Apagar, Missing };
+
+class SongEditSelectedTest : public SongPageTest, public ::testing::WithParamInterface<SongEditPath> {};
+
+TEST_P(SongEditSelectedTest, TypingReplacesTheOldName)
+{
+    addCD("Arrival", "ABBA");
+    open();
+    toSongs();
+    addByKeyboard("Tiger");
+    form->BitBtn8->setFocus();
+    switch (GetParam()) {
+    case SongEditPath::Alfabetica:
+        click(form->RadioButton2);
+        break;
+    case SongEditPath::Normal:
+        click(form->RadioButton1);
+        break;
+    case SongEditPath::Apagar:
+        selectLine(0);
+        click(form->BitBtn3);
+        break;
+    case SongEditPath::Missing: // the CD lost its title on the first page meanwhile
+        form->t_titulo->clear();
+        click(form->BitBtn8);
+        break;
+    }
+    EXPECT_EQ(focused(), form->t_musica);
+    EXPECT_EQ(form->t_musica->selectedText(), "Tiger");
+    type(form->t_musica, "Fernando");
+    EXPECT_EQ(form->t_musica->text(), "Fernando");
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, SongEditSelectedTest,
+                         ::testing::Values(SongEditPath::Alfabetica, SongEditPath::Normal, SongEditPath::Apagar,
+                                           SongEditPath::Missing));
