@@ -57,6 +57,12 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     // Row 0 holds the headers; the grid shows it as its header, which stays in place while the
     // results scroll.
     dbg->horizontalHeader()->setFixedHeight(16);
+    // A grid of strings: each text starts at the left edge of its cell and is clipped at the
+    // right, headers included, never centred nor cut short with an ellipsis.
+    dbg->setTextElideMode(Qt::ElideNone);
+    dbg->setWordWrap(false);
+    dbg->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    dbg->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     dbg->horizontalHeader()->setHighlightSections(false);
     dbg->verticalHeader()->hide();
     dbg->verticalHeader()->setMinimumSectionSize(16);
@@ -102,6 +108,7 @@ void TPesquisaform::setCell(int row, int col, const QString &text)
             dbg->setHorizontalHeaderItem(col, header);
         }
         header->setText(text);
+        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         header->setBackground(QColor(255, 255, 255));
     }
 }

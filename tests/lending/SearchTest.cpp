@@ -179,6 +179,25 @@ TEST_F(Search, SongSearchListsEveryCdOfTheSongWithItsNumber)
     EXPECT_TRUE(w->BitBtn10->isEnabled());
 }
 
+TEST_F(Search, TextsStartAtTheLeftOfTheirCellsAndAreClippedNotShortened)
+{
+    TFormPrincipal *w = startCollection();
+    TPesquisaform *f = open(w);
+    search(f, f->chk1, "caetano veloso");
+    QHeaderView *header = f->dbg->horizontalHeader();
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        const QVariant shown = f->dbg->model()->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole);
+        const int alignment = shown.isValid() ? shown.toInt() : int(header->defaultAlignment());
+        EXPECT_EQ(alignment & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+    EXPECT_EQ(header->textElideMode(), Qt::ElideNone);
+    EXPECT_EQ(f->dbg->textElideMode(), Qt::ElideNone);
+    EXPECT_FALSE(f->dbg->wordWrap());
+    const QVariant cell = f->dbg->model()->data(f->dbg->model()->index(1, 1), Qt::TextAlignmentRole);
+    EXPECT_TRUE(!cell.isValid() || (cell.toInt() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft);
+}
+
 TEST_F(Search, CaptionsAreTheWindowsOwnAndLabelsNameTheirControls)
 {
     TFormPrincipal *w = startCollection();
