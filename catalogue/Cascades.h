@@ -1,7 +1,8 @@
 // The passes that keep CDs and songs in step with their artist and CD by hand (the tables are
-// linked by name texts only). Each pass reads the whole table once in the order of the index
-// it selects, which the rewrite does not change, so every record is visited exactly once; each
-// change is stored as the scan moves on. Names match with foldAZ on both sides.
+// linked by name texts only). Names match with foldAZ on both sides. Each pass reaches the
+// records it may change through the artist index (every foldAZ match is an equal key there),
+// changes each match once, and leaves the table in the given order on its last record, as a
+// walk over the whole table in that order would.
 #pragma once
 
 #include "Table.h"

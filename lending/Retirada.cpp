@@ -93,8 +93,13 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
 TRetiradaForm::~TRetiradaForm()
 {
     // Destroyed without FormClose (the end of the program): the entry is dropped, never stored.
-    if (entry_.isOpen() && entry_.state() == tables::TableState::Insert)
-        entry_.cancel();
+    try {
+        if (entry_.isOpen() && entry_.state() == tables::TableState::Insert)
+            entry_.cancel();
+    } catch (const tables::EngineError &) {
+        // A disk that failed cannot even be read back now; nothing was stored, and a destructor
+        // has no one to tell.
+    }
 }
 
 void TRetiradaForm::FormShow()

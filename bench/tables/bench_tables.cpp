@@ -1,6 +1,7 @@
 // Table engine benchmark: a collection of 10,000 CDs and 100,000 songs. Each figure is printed
 // beside the same work done directly in SQLite (a plain table with NOCASE indexes), so that it
 // reads as a ratio.
+#include "Cascades.h"
 #include "CollectionFiles.h"
 #include "TableDefinitions.h"
 
@@ -60,42 +61,55 @@ struct Collection {
     tables::Table &musica() { return *t[3]; }
 };
 
-// The reference: the same songs and CDs in one SQLite file with ordinary NOCASE indexes.
-void makeReference(const QString &file, const QString &dir)
+// The reference: the same four tables as four plain SQLite files on one connection (the same
+// multi-file transactions, through SQLite's super-journal), with ordinary NOCASE indexes. The
+// schemas are main (artista), c (cd), r (retirada) and m (musica).
+sqlite3 *openReference(const QString &dir)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(file).constData(), &db);
-    exec(db, "PRAGMA locking_mode=EXCLUSIVE");
-    const QByteArray musica = QFile::encodeName(QDir(dir).filePath("musica.db"));
-    const QByteArray cd = QFile::encodeName(QDir(dir).filePath("cd.db"));
-    exec(db, ("ATTACH '" + musica + "' AS m").constData());
-    exec(db, ("ATTACH '" + cd + "' AS c").constData());
-    exec(db, "CREATE TABLE musica(rid INTEGER PRIMARY KEY, artista TEXT, titulo TEXT, musica TEXT)");
-    exec(db, "INSERT INTO musica SELECT rid, c0, c1, c2 FROM m.records");
-    exec(db, "CREATE TABLE cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
-    exec(db, "INSERT INTO cd SELECT rid, c0, c1, c2, c3, c4, c5 FROM c.records");
-    exec(db, "CREATE TABLE artista(rid INTEGER PRIMARY KEY, artista)");
-    exec(db, "CREATE TABLE retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
-    exec(db, "DETACH m");
-    exec(db, "DETACH c");
+    sqlite3_open(QFile::encodeName(QDir(dir).filePath("ref_artista.sqlite")).constData(), &db);
+    exec(db, "PRAGMA main.locking_mode=EXCLUSIVE");
+    for (const char *schema : {"c", "r", "m"}) {
+        const QByteArray file = QFile::encodeName(QDir(dir).filePath(QStringLiteral("ref_%1.sqlite").arg(schema)));
+        exec(db, ("ATTACH '" + file + "' AS " + schema).constData());
+        exec(db, (QByteArray("PRAGMA ") + schema + ".locking_mode=EXCLUSIVE").constData());
+    }
+    return db;
+}
+
+void makeReference(const QString &dir)
+{
+    sqlite3 *db = openReference(dir);
+    exec(db, ("ATTACH '" + QFile::encodeName(QDir(dir).filePath("musica.db")) + "' AS sm").constData());
+    exec(db, ("ATTACH '" + QFile::encodeName(QDir(dir).filePath("cd.db")) + "' AS sc").constData());
+    exec(db, ("ATTACH '" + QFile::encodeName(QDir(dir).filePath("artista.db")) + "' AS sa").constData());
+    exec(db, "CREATE TABLE m.musica(rid INTEGER PRIMARY KEY, artista TEXT, titulo TEXT, musica TEXT)");
+    exec(db, "INSERT INTO m.musica SELECT rid, c0, c1, c2 FROM sm.records");
+    exec(db, "CREATE TABLE c.cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
+    exec(db, "INSERT INTO c.cd SELECT rid, c0, c1, c2, c3, c4, c5 FROM sc.records");
+    exec(db, "CREATE TABLE main.artista(rid INTEGER PRIMARY KEY, artista)");
+    exec(db, "INSERT INTO main.artista SELECT rid, c0 FROM sa.records");
+    exec(db, "CREATE TABLE r.retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
+    for (const char *s : {"sm", "sc", "sa"})
+        exec(db, (QByteArray("DETACH ") + s).constData());
     sqlite3_close(db);
 }
 
 const char *kReferenceIndexes[] = {
-    "CREATE INDEX a0 ON artista(artista COLLATE NOCASE)",
-    "CREATE INDEX c0 ON cd(artista COLLATE NOCASE)",
-    "CREATE INDEX c1 ON cd(artista COLLATE NOCASE, titulo COLLATE NOCASE)",
-    "CREATE INDEX c2 ON cd(titulo COLLATE NOCASE)",
-    "CREATE INDEX c3 ON cd(numero COLLATE NOCASE)",
-    "CREATE INDEX m0 ON musica(artista COLLATE NOCASE, titulo COLLATE NOCASE)",
-    "CREATE INDEX m1 ON musica(artista COLLATE NOCASE, titulo COLLATE NOCASE, musica COLLATE NOCASE)",
-    "CREATE INDEX m2 ON musica(musica COLLATE NOCASE)",
-    "CREATE INDEX m3 ON musica(artista COLLATE NOCASE)",
-    "CREATE INDEX r0 ON retirada(artista COLLATE NOCASE)",
-    "CREATE INDEX r1 ON retirada(data_entrega)",
-    "CREATE INDEX r2 ON retirada(data_retirada)",
-    "CREATE INDEX r3 ON retirada(responsavel COLLATE NOCASE)",
-    "CREATE INDEX r4 ON retirada(titulo COLLATE NOCASE)",
+    "CREATE INDEX main.a0 ON artista(artista COLLATE NOCASE)",
+    "CREATE INDEX c.c0 ON cd(artista COLLATE NOCASE)",
+    "CREATE INDEX c.c1 ON cd(artista COLLATE NOCASE, titulo COLLATE NOCASE)",
+    "CREATE INDEX c.c2 ON cd(titulo COLLATE NOCASE)",
+    "CREATE INDEX c.c3 ON cd(numero COLLATE NOCASE)",
+    "CREATE INDEX m.m0 ON musica(artista COLLATE NOCASE, titulo COLLATE NOCASE)",
+    "CREATE INDEX m.m1 ON musica(artista COLLATE NOCASE, titulo COLLATE NOCASE, musica COLLATE NOCASE)",
+    "CREATE INDEX m.m2 ON musica(musica COLLATE NOCASE)",
+    "CREATE INDEX m.m3 ON musica(artista COLLATE NOCASE)",
+    "CREATE INDEX r.r0 ON retirada(artista COLLATE NOCASE)",
+    "CREATE INDEX r.r1 ON retirada(data_entrega)",
+    "CREATE INDEX r.r2 ON retirada(data_retirada)",
+    "CREATE INDEX r.r3 ON retirada(responsavel COLLATE NOCASE)",
+    "CREATE INDEX r.r4 ON retirada(titulo COLLATE NOCASE)",
 };
 
 } // namespace
@@ -115,8 +129,30 @@ int main(int argc, char **argv)
     melvora::createEmptyCollection(dir);
     melvora::fillSampleCollection(dir, {cds, songsPerCd});
     std::printf("collection of %d CDs and %d songs made in %.1f s\n", cds, cds * songsPerCd, seconds(clock));
-    const QString refFile = QDir(dir).filePath("reference.sqlite");
-    makeReference(refFile, dir);
+    // One artist with 20 CDs of 12 songs: the rename that touches them all.
+    {
+        Collection c(dir);
+        tables::Table &a = c.byName("Artista"), &cd = c.byName("CD"), &mu = c.musica();
+        a.append();
+        a.setFieldText("artista", "Artista Vinte");
+        a.post();
+        for (int i = 1; i <= 20; ++i) {
+            cd.append();
+            cd.setFieldText("titulo", QStringLiteral("Vinte %1").arg(i));
+            cd.setFieldText("artista", "Artista Vinte");
+            cd.setFieldText("retirada", "N");
+            cd.post();
+            for (int s = 1; s <= 12; ++s) {
+                mu.append();
+                mu.setFieldText("artista", "Artista Vinte");
+                mu.setFieldText("titulo", QStringLiteral("Vinte %1").arg(i));
+                mu.setFieldText("musica", QStringLiteral("Faixa %1 de %2").arg(s).arg(i));
+                mu.post();
+            }
+        }
+        tables::commitAll();
+    }
+    makeReference(dir);
 
     // open the four tables
     double engine = 0, reference = 0;
@@ -127,10 +163,8 @@ int main(int argc, char **argv)
     }
     {
         clock.restart();
-        sqlite3 *db = nullptr;
-        sqlite3_open(QFile::encodeName(refFile).constData(), &db);
-        exec(db, "PRAGMA locking_mode=EXCLUSIVE");
-        for (const char *t : {"artista", "cd", "retirada", "musica"}) {
+        sqlite3 *db = openReference(dir);
+        for (const char *t : {"main.artista", "c.cd", "r.retirada", "m.musica"}) {
             sqlite3_stmt *st = nullptr;
             sqlite3_prepare_v2(db, (QByteArray("SELECT count(*), max(rid) FROM ") + t).constData(), -1, &st, nullptr);
             sqlite3_step(st);
@@ -148,9 +182,7 @@ int main(int argc, char **argv)
     for (const auto &index : melvora::indexDefinitions())
         c.byName(index.table).addIndex(index.name, index.fieldList, true);
     engine = seconds(clock);
-    sqlite3 *ref = nullptr;
-    sqlite3_open(QFile::encodeName(refFile).constData(), &ref);
-    exec(ref, "PRAGMA locking_mode=EXCLUSIVE");
+    sqlite3 *ref = openReference(dir);
     clock.restart();
     for (const char *sql : kReferenceIndexes)
         exec(ref, sql);
@@ -168,7 +200,7 @@ int main(int argc, char **argv)
     clock.restart();
     {
         sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT artista, titulo, musica FROM musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
+        sqlite3_prepare_v2(ref, "SELECT artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
                            -1, &st, nullptr);
         qint64 refChars = 0;
         while (sqlite3_step(st) == SQLITE_ROW)
@@ -197,7 +229,7 @@ int main(int argc, char **argv)
     engine = seconds(clock) / keys.size();
     {
         sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM musica WHERE musica = ?1 COLLATE NOCASE"
+        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM m.musica WHERE musica = ?1 COLLATE NOCASE"
                                 " ORDER BY musica COLLATE NOCASE, rid LIMIT 1", -1, &st, nullptr);
         clock.restart();
         for (const QString &k : keys) {
@@ -233,7 +265,7 @@ int main(int argc, char **argv)
     engine /= edits;
     {
         sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(ref, "UPDATE musica SET artista = ?1 WHERE rid = 1001", -1, &st, nullptr);
+        sqlite3_prepare_v2(ref, "UPDATE m.musica SET artista = ?1 WHERE rid = 1001", -1, &st, nullptr);
         reference = 0;
         for (int i = 0; i < edits; ++i) {
             exec(ref, "BEGIN");
@@ -251,7 +283,82 @@ int main(int argc, char **argv)
         sqlite3_finalize(st);
     }
     figure("one edit + post (in the action)", engine, reference, "us", 1e6);
-    figure("commit of that action (table + its changed indexes)", engineCommit / edits, referenceCommit / edits, "ms", 1e3);
+    figure("commit of that action (one table file)", engineCommit / edits, referenceCommit / edits, "ms", 1e3);
+    figure("one edit + post + commit", engine + engineCommit / edits, reference + referenceCommit / edits, "ms", 1e3);
+
+    // The artist register's rename of an artist with 20 CDs and 240 songs: the artist, then the
+    // program's own cascades over CDs and songs, in one action over three files.
+    {
+        tables::Table &a = c.byName("Artista");
+        a.selectIndex("iartista");
+        clock.restart();
+        a.findKey({"Artista Vinte"});
+        a.edit();
+        a.setFieldText("artista", "Artista Vinte Novo");
+        a.post();
+        catalogue::renameArtist(c.byName("CD"), "ititulo", "Artista Vinte", "Artista Vinte Novo");
+        catalogue::renameArtist(c.musica(), "imusica", "Artista Vinte", "Artista Vinte Novo");
+        tables::commitAll();
+        engine = seconds(clock);
+        clock.restart();
+        exec(ref, "BEGIN");
+        exec(ref, "UPDATE main.artista SET artista = 'Artista Vinte Novo' WHERE artista = 'Artista Vinte' COLLATE NOCASE");
+        exec(ref, "UPDATE c.cd SET artista = 'Artista Vinte Novo' WHERE artista = 'Artista Vinte' COLLATE NOCASE");
+        exec(ref, "UPDATE m.musica SET artista = 'Artista Vinte Novo' WHERE artista = 'Artista Vinte' COLLATE NOCASE");
+        exec(ref, "COMMIT");
+        reference = seconds(clock);
+        figure("artist rename: 20 CDs, 240 songs (3 files)", engine, reference, "ms", 1e3);
+    }
+
+    // A checkout: the checkout record, then the CD's lending flag, in one action over two files.
+    {
+        tables::Table &r = c.byName("Retirada"), &cd = c.byName("CD");
+        const int lends = 50;
+        engine = 0;
+        for (int i = 1; i <= lends; ++i) {
+            clock.restart();
+            r.append();
+            r.setFieldText("data_retirada", "01/12/26");
+            r.setFieldText("responsavel", QStringLiteral("Leitor %1").arg(i));
+            r.setFieldText("telefone", "5555-0100");
+            r.setFieldText("data_entrega", "15/12/26");
+            r.setFieldText("titulo", QStringLiteral("Vinte %1").arg(i % 20 + 1));
+            r.setFieldText("artista", "Artista Vinte Novo");
+            r.post();
+            cd.selectIndex("iartista_titulo");
+            cd.findKey({"Artista Vinte Novo", QStringLiteral("Vinte %1").arg(i % 20 + 1)});
+            cd.edit();
+            cd.setFieldText("retirada", i % 2 ? "S" : "N");
+            cd.post();
+            tables::commitAll();
+            engine += seconds(clock);
+        }
+        sqlite3_stmt *ins = nullptr, *upd = nullptr;
+        sqlite3_prepare_v2(ref, "INSERT INTO r.retirada(data_retirada, responsavel, telefone, data_entrega, titulo, artista)"
+                                " VALUES('2026-12-01', ?1, '5555-0100', '2026-12-15', ?2, 'Artista Vinte Novo')", -1, &ins, nullptr);
+        sqlite3_prepare_v2(ref, "UPDATE c.cd SET retirada = ?2 WHERE rid = (SELECT rid FROM c.cd WHERE artista ="
+                                " 'Artista Vinte Novo' COLLATE NOCASE AND titulo = ?1 COLLATE NOCASE LIMIT 1)", -1, &upd, nullptr);
+        reference = 0;
+        for (int i = 1; i <= lends; ++i) {
+            clock.restart();
+            exec(ref, "BEGIN");
+            const QByteArray who = QStringLiteral("Leitor %1").arg(i).toUtf8();
+            const QByteArray title = QStringLiteral("Vinte %1").arg(i % 20 + 1).toUtf8();
+            sqlite3_bind_text(ins, 1, who.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(ins, 2, title.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_step(ins);
+            sqlite3_reset(ins);
+            sqlite3_bind_text(upd, 1, title.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(upd, 2, i % 2 ? "S" : "N", -1, SQLITE_STATIC);
+            sqlite3_step(upd);
+            sqlite3_reset(upd);
+            exec(ref, "COMMIT");
+            reference += seconds(clock);
+        }
+        sqlite3_finalize(ins);
+        sqlite3_finalize(upd);
+        figure("checkout: record + CD flag (2 files)", engine / lends, reference / lends, "ms", 1e3);
+    }
 
     // the artist register's rename scan: every song visited by imusica, the artist's rewritten
     m.first();
@@ -275,9 +382,9 @@ int main(int argc, char **argv)
         clock.restart();
         exec(ref, "BEGIN");
         sqlite3_stmt *scan = nullptr, *upd = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
+        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
                            -1, &scan, nullptr);
-        sqlite3_prepare_v2(ref, "UPDATE musica SET artista = 'Renomeado' WHERE rid = ?1", -1, &upd, nullptr);
+        sqlite3_prepare_v2(ref, "UPDATE m.musica SET artista = 'Renomeado' WHERE rid = ?1", -1, &upd, nullptr);
         const QByteArray v = victim.toUtf8();
         QVector<qint64> hits;
         while (sqlite3_step(scan) == SQLITE_ROW) {
@@ -312,9 +419,26 @@ int main(int argc, char **argv)
     }
     tables::commitAll();
     engine = seconds(clock);
-    clock.restart();
-    exec(ref, "UPDATE musica SET titulo = titulo || '!'");
-    reference = seconds(clock);
+    {
+        // The reference walks the same order and rewrites row by row, in one transaction.
+        clock.restart();
+        exec(ref, "BEGIN");
+        sqlite3_stmt *scan = nullptr, *upd = nullptr;
+        sqlite3_prepare_v2(ref, "SELECT rid, titulo FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE", -1, &scan, nullptr);
+        sqlite3_prepare_v2(ref, "UPDATE m.musica SET titulo = ?2 WHERE rid = ?1", -1, &upd, nullptr);
+        while (sqlite3_step(scan) == SQLITE_ROW) {
+            const QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(scan, 1))) + "!";
+            const QByteArray u = t.toUtf8();
+            sqlite3_bind_int64(upd, 1, sqlite3_column_int64(scan, 0));
+            sqlite3_bind_text(upd, 2, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+            sqlite3_step(upd);
+            sqlite3_reset(upd);
+        }
+        sqlite3_finalize(scan);
+        sqlite3_finalize(upd);
+        exec(ref, "COMMIT");
+        reference = seconds(clock);
+    }
     std::printf("(rewrote %d songs)\n", all);
     figure("rewrite of every song in one action", engine, reference, "s ", 1);
     sqlite3_close(ref);
