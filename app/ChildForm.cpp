@@ -4,8 +4,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
 
 TChildForm::TChildForm(TFormPrincipal *owner, const QString &caption, Box box)
     : QMdiSubWindow(nullptr,
@@ -33,10 +37,44 @@ void TChildForm::showInFrame(QWidget *contents, bool centred)
     adjustSize();
     setFixedSize(sizeHint());
     if (centred) {
-        const QRect area = owner_->mdiArea->viewport()->rect();
-        move(std::max(0, (area.width() - width()) / 2), std::max(0, (area.height() - height()) / 2));
+        centreOnScreen();
+        // The frame may still grow (it is maximised as the program starts): until the window has
+        // been drawn, it follows the frame and stays in the middle of the screen.
+        centring_ = true;
+        owner_->mdiArea->viewport()->installEventFilter(this);
+        owner_->installEventFilter(this);
     }
     show();
+}
+
+void TChildForm::centreOnScreen()
+{
+    QWidget *viewport = owner_->mdiArea->viewport();
+    const QScreen *screen = viewport->screen() ? viewport->screen() : QGuiApplication::primaryScreen();
+    const QPoint centre = screen->availableGeometry().center();
+    const QPoint wanted = viewport->mapFromGlobal(centre - QPoint(width() / 2, height() / 2));
+    // Inside the frame, whatever part of the screen the frame covers.
+    move(std::clamp(wanted.x(), 0, std::max(0, viewport->width() - width())),
+         std::clamp(wanted.y(), 0, std::max(0, viewport->height() - height())));
+}
+
+bool TChildForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The frame's size reaches its viewport and its place reaches the frame, in either order.
+    if (centring_ && ((watched == owner_->mdiArea->viewport() && event->type() == QEvent::Resize)
+                      || (watched == owner_ && event->type() == QEvent::Move)))
+        centreOnScreen();
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+bool TChildForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::Paint && centring_) {
+        centring_ = false; // drawn where it is: from now on the window stays where it is put
+        owner_->mdiArea->viewport()->removeEventFilter(this);
+        owner_->removeEventFilter(this);
+    }
+    return QMdiSubWindow::event(event);
 }
 
 void TChildForm::closeEvent(QCloseEvent *event)

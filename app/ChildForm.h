@@ -19,14 +19,19 @@ public:
 
 protected:
     // Puts contents (laid out at its size hint) into the frame, fixes the window's size,
-    // centres it in the frame (or leaves it where the frame places a new window) and shows it.
+    // centres it on the screen (or leaves it where the frame places a new window) and shows it.
     void showInFrame(QWidget *contents, bool centred = true);
 
     // What the window does when it closes; it is destroyed afterwards.
     virtual void FormClose() {}
 
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
+    void centreOnScreen(); // in the middle of the screen, kept inside the frame
+
     TFormPrincipal *owner_;
+    bool centring_ = false; // a centred window not drawn yet follows the frame's size
 };

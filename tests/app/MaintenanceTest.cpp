@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 
 namespace {
 
@@ -69,6 +70,24 @@ TEST_F(MaintenanceTest, AMissingIndexFileRebuildsAllFourteenAtStartUp)
         EXPECT_TRUE(QFileInfo::exists(name)) << name.toStdString();
     DataModule1->CD->selectIndex(QStringLiteral("ititulo")); // usable again
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MaintenanceTest, TheStartUpRebuildWindowIsCentredOnTheScreen)
+{
+    ASSERT_TRUE(QFile::remove(QStringLiteral("musica.XG1")));
+    TFormPrincipal *w = createMainWindowAndData();
+    w->showMaximized();
+    const QList<Tindexaform *> forms = children<Tindexaform>(w);
+    ASSERT_EQ(forms.size(), 1);
+    QPoint centreWhileRunning;
+    QObject::connect(forms[0]->ProgressBar1, &QProgressBar::valueChanged, [&, form = forms[0]](int v) {
+        if (v == 1)
+            centreWhileRunning = form->mapToGlobal(form->rect().center());
+    });
+    QTRY_VERIFY(children<Tindexaform>(w).isEmpty());
+    const QPoint screen = QApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((centreWhileRunning - screen).manhattanLength(), 2)
+        << centreWhileRunning.x() << "," << centreWhileRunning.y() << " against " << screen.x() << "," << screen.y();
 }
 
 TEST_F(MaintenanceTest, ManutencaoStaysDisabledUntilTheRebuildHasEnded)
