@@ -41,8 +41,13 @@ TEST_F(Checkout, OpensOnABlankEntryAndOffersOnlyTheArtistsCdsOnTheShelf)
     EXPECT_EQ(f->combo_titulo->count(), 0);
     EXPECT_EQ(f->DBEdit1->text().trimmed(), "//");
     EXPECT_EQ(f->entry().state(), tables::TableState::Insert);
-    EXPECT_EQ(f->DBEdit2->maxLength(), 40);
-    EXPECT_EQ(f->DBEdit3->maxLength(), 13);
+    // Typing stops at the fields' sizes.
+    f->DBEdit2->setFocus();
+    QTest::keyClicks(f->DBEdit2, QString(45, 'r'));
+    EXPECT_EQ(f->DBEdit2->text(), QString(40, 'r'));
+    f->DBEdit3->setFocus();
+    QTest::keyClicks(f->DBEdit3, "(11)5555-01429");
+    EXPECT_EQ(f->DBEdit3->text(), "(11)5555-0142");
 
     chooseInLookup(f->DBLookupComboBox1, "Elis Regina");
     // title order; only exactly "N"; only the artist spelled exactly so
