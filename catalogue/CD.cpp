@@ -559,13 +559,34 @@ void TCDForm::BitBtn8Click()
     focusSongEdit();
 }
 
+bool TCDForm::findListedSong(const QString &name)
+{
+    tables::Table *musica = DataModule1->Musica;
+    const QString artista = t_artista->text();
+    const QString titulo = t_titulo->text();
+    if (!musica->findKey({artista, titulo, name}))
+        return false;
+    // The key search ignores case, accented capitals included; the song deleted is one the
+    // list shows: of this CD's names as the program matches them, and of exactly that name.
+    for (; !musica->eof(); musica->next()) {
+        const QString songArtist = musica->fieldText(QStringLiteral("Artista"));
+        const QString songTitle = musica->fieldText(QStringLiteral("Titulo"));
+        const QString song = musica->fieldText(QStringLiteral("Musica"));
+        if (!melvora::sameKey(songArtist, artista) || !melvora::sameKey(songTitle, titulo)
+            || !melvora::sameKey(song, name))
+            return false;
+        if (song == name && melvora::sameNameAZ(songArtist, artista) && melvora::sameNameAZ(songTitle, titulo))
+            return true;
+    }
+    return false;
+}
+
 void TCDForm::BitBtn3Click()
 {
     tables::Table *musica = DataModule1->Musica;
     musica->selectIndex(QStringLiteral("iartistatitulomusica"));
     QListWidgetItem *line = ListBox1->currentItem();
-    if (line && line->isSelected()
-        && musica->findKey({t_artista->text(), t_titulo->text(), line->text()})) {
+    if (line && line->isSelected() && findListedSong(line->text())) {
         musica->deleteRecord();
         delete line;
         // The list would make the next line current and selected: a second click must not

@@ -117,6 +117,8 @@ private:
     void nextOnEnter(QWidget *from, QChar &key);
     void focusChanged(QWidget *old, QWidget *now);
     void focusSongEdit(); // focus on t_musica with its text selected
+    // Puts the song table on a record the list shows as name; false when there is none.
+    bool findListedSong(const QString &name);
 
     bool painted_ = false;
 };

@@ -80,10 +80,16 @@ TEST_F(SongPageTest, ASongOfAnotherAccentedCapitalIsSkippedAndTheListGoesOn)
     // "ébano" and "Ébano" are one key of the index, but not one name to the program.
     addCD("Raízes", "Ébano");
     addSong("ébano", "Raízes", "De outro artista");
+    addSong("ébano", "Raízes", "terra");
     addSong("Ébano", "Raízes", "Terra");
     open();
     toSongs();
     EXPECT_EQ(lines(), QStringList{"Terra"});
+    // Apagar deletes the line's own song, not the other artist's one of an equal key.
+    selectLine(0);
+    click(form->BitBtn3);
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"ébano|Raízes|De outro artista", "ébano|Raízes|terra"}));
 }
 
 TEST_F(SongPageTest, CDWithoutSongsShowsAnEmptyList)
