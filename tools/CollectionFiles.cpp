@@ -1,5 +1,5 @@
 #include "CollectionFiles.h"
-#include "TableDefinitions.h"
+#include "CollectionTables.h"
 
 #include "DateText.h"
 #include "EngineError.h"
@@ -16,11 +16,6 @@
 namespace melvora {
 
 namespace {
-
-QString tablePath(const QString &dir, const TableDefinition &def)
-{
-    return QDir(dir).absoluteFilePath(def.fileName);
-}
 
 struct Album {
     const char *artist;
@@ -101,17 +96,13 @@ QString dateText(const QDate &d)
     return tables::dateToText(d);
 }
 
+// The sample's writers name the four tables directly.
 struct OpenCollection {
-    std::unique_ptr<tables::Table> artista, cd, retirada, musica;
+    CollectionTables all;
+    tables::Table *artista, *cd, *retirada, *musica;
     explicit OpenCollection(const QString &dir)
+        : all(dir), artista(&all.table(0)), cd(&all.table(1)), retirada(&all.table(2)), musica(&all.table(3))
     {
-        const auto &defs = tableDefinitions();
-        artista = std::make_unique<tables::Table>(tablePath(dir, defs[0]));
-        cd = std::make_unique<tables::Table>(tablePath(dir, defs[1]));
-        retirada = std::make_unique<tables::Table>(tablePath(dir, defs[2]));
-        musica = std::make_unique<tables::Table>(tablePath(dir, defs[3]));
-        for (auto *t : {artista.get(), cd.get(), retirada.get(), musica.get()})
-            t->open(tables::OpenMode::Exclusive);
     }
 };
 
@@ -165,15 +156,7 @@ void createEmptyCollection(const QString &dir)
                                           .arg(def.fileName, dir));
     for (const auto &def : defs)
         tables::createTableFile(tablePath(dir, def), def.fields);
-    OpenCollection c(dir);
-    for (const auto &index : indexDefinitions()) {
-        tables::Table *t = index.table == "Artista" ? c.artista.get()
-                         : index.table == "CD"      ? c.cd.get()
-                         : index.table == "Musica"  ? c.musica.get()
-                                                    : c.retirada.get();
-        t->addIndex(index.name, index.fieldList, true);
-    }
-    tables::commitAll();
+    CollectionTables(dir).rebuildIndexes();
 }
 
 void fillSampleCollection(const QString &dir, const SampleSize &size)
