@@ -98,12 +98,11 @@ void TRpForm::addDataSource(const QString &name, TRpDataSet *dataSet)
     sources_.push_back({name, dataSet, nullptr});
 }
 
-TRpDataSet *TRpForm::addDataSource(const QString &name, dataaware::DataSource *source)
+TRpDataSet *TRpForm::addDataSource(const QString &name, std::unique_ptr<TRpDataSet> dataSet)
 {
     removeDataSource(name);
-    auto adapter = std::make_unique<TRpTableDataSet>(source);
-    TRpDataSet *p = adapter.get();
-    sources_.push_back({name, p, std::move(adapter)});
+    TRpDataSet *p = dataSet.get();
+    sources_.push_back({name, p, std::move(dataSet)});
     return p;
 }
 

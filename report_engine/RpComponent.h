@@ -15,6 +15,7 @@
 
 class TRpForm;
 class TRpBand;
+namespace dataaware { class DataSource; }
 
 enum TOperation { opInsert, opRemove };
 
@@ -74,9 +75,12 @@ public:
     // Removes the component (telling every other component) and destroys it.
     void destroyComponent(TRpComponent *component);
 
-    // Data sources the components may name. A data source of the data module is read through
-    // an adapter that the form owns; a TRpDataSet is not owned.
+    // Data sources the components may name. A TRpDataSet given by pointer is not owned; one
+    // given by unique_ptr is. A data source of the data module is read through an adapter that
+    // the form owns; that overload is defined with the adapter (RpTableDataSet.cpp, in
+    // melvora_report_engine), so the core links no table.
     void addDataSource(const QString &name, TRpDataSet *dataSet);
+    TRpDataSet *addDataSource(const QString &name, std::unique_ptr<TRpDataSet> dataSet);
     TRpDataSet *addDataSource(const QString &name, dataaware::DataSource *source);
     void removeDataSource(const QString &name);
     TRpDataSet *findDataSource(const QString &name) const;

@@ -1,15 +1,13 @@
 // What the report engine reads of a data set: the cursor moves and tests of the table engine
-// and typed field values. Reports over the program's tables use TRpTableDataSet, which reads a
-// data source of the data module; the engine itself never needs more than this interface.
+// and typed field values. Reports over the program's tables read them through TRpTableDataSet
+// (RpTableDataSet.h, outside the engine's core); the engine never needs more than this.
 //
 // Cursor positions follow the table engine: next() past the last record sets eof() and stays
 // on the last record; prior() before the first sets bof() and stays on the first.
 #pragma once
 
-#include "DataSource.h"
-
 #include <QObject>
-#include <QPointer>
+#include <QString>
 
 enum class TRpFieldKind { Text, Date, Integer, Float, Memo };
 
@@ -35,29 +33,4 @@ public:
 
 signals:
     void recordChanged(); // moved, or the current record's contents changed
-};
-
-// The data set of a data source of the data module (text and date fields).
-class TRpTableDataSet : public TRpDataSet {
-    Q_OBJECT
-public:
-    explicit TRpTableDataSet(dataaware::DataSource *source, QObject *parent = nullptr);
-
-    bool isOpen() const override;
-    void first() override;
-    void next() override;
-    void prior() override;
-    bool eof() const override;
-    bool bof() const override;
-    int recordCount() const override;
-    int fieldIndex(const QString &name) const override;
-    TRpFieldKind fieldKind(int field) const override;
-    QString displayText(int field) const override;
-    double value(int field) const override;
-
-    dataaware::DataSource *source() const { return source_; }
-
-private:
-    tables::Table *table() const;
-    QPointer<dataaware::DataSource> source_;
 };

@@ -1,4 +1,5 @@
-#include "RpDataSet.h"
+#include "RpTableDataSet.h"
+#include "RpComponent.h"
 
 TRpTableDataSet::TRpTableDataSet(dataaware::DataSource *source, QObject *parent)
     : TRpDataSet(parent), source_(source)
@@ -43,4 +44,9 @@ QString TRpTableDataSet::displayText(int field) const
 double TRpTableDataSet::value(int field) const
 {
     return table()->fieldText(field).toDouble();
+}
+
+TRpDataSet *TRpForm::addDataSource(const QString &name, dataaware::DataSource *source)
+{
+    return addDataSource(name, std::make_unique<TRpTableDataSet>(source));
 }

@@ -1,4 +1,5 @@
 // A report over a table of the table engine, read through a data source of the data-aware layer.
+#include "DataSource.h"
 #include "ReportFixture.h"
 #include "Table.h"
 #include "Transactions.h"
