@@ -69,18 +69,33 @@ public:
 
 private:
     void Generate();
-    void printBands(TRpBandType kind);           // D
-    void placeBand(TRpBand *band);               // E
-    void checkSpace(TRpBand *band);              // F
-    bool drawBand(TRpBand *band);                // G
-    bool groupFooters(bool forced);              // H1
-    void groupHeaders();                         // H2
-    void iterate(TRpController *c);              // I
-    void iterateRecords(TRpController *c, bool more); // I from step 3, on the first record
-    bool firstRecord(TRpController *c);          // I1
-    bool nextRecord(TRpController *c);           // I2
-    int stretch(TRpBand *band, bool withLinks);  // J
-    void nextPage();                             // K
+    // Places every band of one kind, with the events and totals of a detail pass.
+    void printBands(TRpBandType kind);
+    // Places one band at the current position, moving to a new column or page when it does
+    // not fit, and moves the position below it.
+    void placeBand(TRpBand *band);
+    // Starts the next column or page when the band and the bands linked to it do not fit.
+    void checkSpace(TRpBand *band);
+    // Fills the band's background and draws its controls; answers whether it printed.
+    bool drawBand(TRpBand *band);
+    // Evaluates the group breaks (every group when forced) and places the footers of the
+    // groups that ended, innermost first; answers whether any group ended.
+    bool groupFooters(bool forced);
+    // Places the headers of the groups that begin, outermost first.
+    void groupHeaders();
+    // Prints a controller's header, one pass per record with its detail links, and its footer.
+    void iterate(TRpController *c);
+    // The same from the record the controller stands on, which more says is one to print.
+    void iterateRecords(TRpController *c, bool more);
+    // Moves to the first record the filter accepts; answers whether there is one.
+    bool firstRecord(TRpController *c);
+    // Moves to the next record the filter accepts; answers whether there is one.
+    bool nextRecord(TRpController *c);
+    // How much taller the band's controls need it to be; withLinks adds the bands linked to it,
+    // each with its height and its own stretch.
+    int stretch(TRpBand *band, bool withLinks);
+    // Closes the page with its footers and overlays and opens the next under its header.
+    void nextPage();
     void updateCalcs(TRpDataSet *dataSet);
     void freeLists();
 
