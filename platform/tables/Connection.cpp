@@ -143,6 +143,43 @@ void Connection::detach(const QByteArray &schema)
     sqlite3_exec(db_, ("DETACH DATABASE " + schema).constData(), nullptr, nullptr, nullptr);
 }
 
+void Connection::lockExclusively(const QByteArray &schema)
+{
+    // BEGIN EXCLUSIVE locks every database of the connection, and a COMMIT over several of them
+    // goes through a super-journal even when nothing changed: a file written at every open, and
+    // refused by a full disk. The other databases sit the lock out with their syncs off, which
+    // leaves them out of the commit; nothing is written, and their syncs are put back.
+    std::vector<std::pair<QByteArray, qint64>> others;
+    {
+        Statement list(db_, mainPath_, "PRAGMA database_list");
+        while (list.step()) {
+            const QByteArray name = list.text(1).toUtf8();
+            if (name != schema && name != "temp")
+                others.emplace_back(name, 0);
+        }
+    }
+    for (auto &[name, level] : others) {
+        Statement sync(db_, mainPath_, "PRAGMA " + name + ".synchronous");
+        level = sync.step() ? sync.int64(0) : 2;
+    }
+    auto restore = [&] {
+        for (const auto &[name, level] : others)
+            sqlite3_exec(db_, ("PRAGMA " + name + ".synchronous=" + QByteArray::number(level)).constData(), nullptr,
+                         nullptr, nullptr);
+    };
+    try {
+        for (const auto &[name, level] : others)
+            execSql(db_, mainPath_, ("PRAGMA " + name + ".synchronous=OFF").constData());
+        execSql(db_, mainPath_, "BEGIN EXCLUSIVE");
+        execSql(db_, mainPath_, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        restore();
+        throw;
+    }
+    restore();
+}
+
 void Connection::addFile(TableFile *file)
 {
     files_.push_back(file);
@@ -182,33 +219,20 @@ void Connection::commit()
 {
     if (!inTransaction_)
         return;
-    // Each file the action wrote counts the commit in its own meta row. When COMMIT reports a
-    // failure, the counter as the files now read tells whether the action got past its commit
-    // point after all (the disk failed only while SQLite tidied its journals), so the message
-    // says what really happened.
-    std::vector<std::pair<TableFile *, qint64>> counted;
-    try {
-        for (TableFile *f : files_)
-            if (f->written())
-                counted.emplace_back(f, f->countCommit());
-    } catch (const EngineError &e) {
-        throw EngineError(failAction(e.message(), mainPath_));
-    }
+    vfs::beginCommit();
     const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
+        // The disk may fail only while SQLite tidies its journals, after the action became
+        // durable: then the message says it was stored, as the next start-up will find it.
+        const bool stored = vfs::commitPointPassed();
         const QString error = sqliteMessage(db_, rc, mainPath_);
         QString text = failAction(error, mainPath_);
-        bool stored = false;
-        for (const auto &[file, count] : counted)
-            stored = stored || file->committedCount() == count;
         if (stored) {
             actionFailed = false;
             text.replace(QString::fromUtf8(kNothingStored), QStringLiteral(". A operação foi gravada inteira apesar do erro"));
         }
         throw EngineError(text);
     }
-    for (TableFile *f : files_)
-        f->clearWritten();
     inTransaction_ = false;
     forget(this);
 }
@@ -222,7 +246,6 @@ void Connection::rollback()
     forget(this);
     const auto files = files_;
     for (TableFile *f : files) {
-        f->clearWritten();
         try {
             f->rolledBack();
         } catch (const EngineError &) {

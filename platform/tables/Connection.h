@@ -41,6 +41,8 @@ public:
     QByteArray attach(const QString &path, OpenMode mode);
     // The file's statements must be finalized. "main" stays open until the connection closes.
     void detach(const QByteArray &schema);
+    // Takes the file's exclusive lock now and keeps it, writing nothing to any file.
+    void lockExclusively(const QByteArray &schema);
 
     void addFile(TableFile *file);
     void removeFile(TableFile *file);

@@ -112,11 +112,9 @@ void TableFile::open(OpenMode mode)
     loadSchema();
     checkNotTruncated();
     execSql(db_, path_, sql("PRAGMA {s}.journal_mode=DELETE").constData());
-    if (mode == OpenMode::Exclusive) {
-        // Take the write lock now and keep it: a second program is refused at once.
-        execSql(db_, path_, "BEGIN EXCLUSIVE");
-        execSql(db_, path_, "COMMIT");
-    }
+    // Take the write lock now and keep it: a second program is refused at once.
+    if (mode == OpenMode::Exclusive)
+        connection_->lockExclusively(alias_);
     loadIndexes();
 }
 
@@ -345,7 +343,6 @@ void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringL
 void TableFile::write(const std::function<void()> &work)
 {
     connection_->beginWrite();
-    written_ = true;
     try {
         work();
     } catch (const EngineError &e) {
@@ -562,25 +559,6 @@ void TableFile::resetScans()
 {
     for (Table *t : cursors_)
         t->resetScan();
-}
-
-qint64 TableFile::countCommit()
-{
-    Statement raise(db_, path_, sql("INSERT INTO {s}.meta(key, value) VALUES('generation', 1)"
-                                    " ON CONFLICT(key) DO UPDATE SET value = value + 1 RETURNING value"));
-    const qint64 value = raise.step() ? raise.int64(0) : 0;
-    raise.reset();
-    return value;
-}
-
-qint64 TableFile::committedCount()
-{
-    try {
-        Statement read(db_, path_, sql("SELECT value FROM {s}.meta WHERE key = 'generation'"));
-        return read.step() ? read.int64(0) : -1;
-    } catch (const EngineError &) {
-        return -1;
-    }
 }
 
 void TableFile::rolledBack()

@@ -87,12 +87,6 @@ public:
     // undone, so counters and cursors are read again.
     void resetScans();
     void rolledBack();
-    // Whether the action in progress wrote this file; its commit counter, raised in the action
-    // (answers the new value), and as the file holds it now (-1 when it cannot be read).
-    bool written() const { return written_; }
-    void clearWritten() { written_ = false; }
-    qint64 countCommit();
-    qint64 committedCount();
 
 private:
     TableFile(QString path, OpenMode mode);
@@ -124,7 +118,6 @@ private:
     int recordCount_ = 0;
     qint64 nextRid_ = 1;
     quint64 version_ = 0;
-    bool written_ = false;
     std::vector<Table *> cursors_;
 };
 

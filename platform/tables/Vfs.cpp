@@ -12,6 +12,20 @@ namespace {
 sqlite3_vfs *base = nullptr;
 FaultHook hook;
 QString lastFailure;
+struct CommitWatch {
+    bool superJournal = false, tableSynced = false, journalEnded = false, superDeleted = false;
+} watch;
+
+bool isSuperJournal(const char *path)
+{
+    return path && std::strstr(path, "-mj") != nullptr;
+}
+
+bool isJournal(const char *path)
+{
+    const size_t n = path ? std::strlen(path) : 0;
+    return n >= 8 && std::strcmp(path + n - 8, "-journal") == 0;
+}
 
 // A file of the layer: our header, then the system VFS's own file object.
 struct File {
@@ -32,6 +46,10 @@ int guarded(Op op, const char *path, const std::function<int()> &work)
         rc = work();
     if (rc != SQLITE_OK && path)
         lastFailure = QFile::decodeName(path);
+    // Once the table file is synced, the next change to its journal (zeroed, cut or removed)
+    // is what makes a one-file transaction durable.
+    if (rc == SQLITE_OK && op != Op::Sync && watch.tableSynced && isJournal(path))
+        watch.journalEnded = true;
     return rc;
 }
 
@@ -65,7 +83,10 @@ int xTruncate(sqlite3_file *f, sqlite3_int64 size)
 int xSync(sqlite3_file *f, int flags)
 {
     File *file = self(f);
-    return guarded(Op::Sync, file->path, [&] { return file->real()->pMethods->xSync(file->real(), flags); });
+    const int rc = guarded(Op::Sync, file->path, [&] { return file->real()->pMethods->xSync(file->real(), flags); });
+    if (rc == SQLITE_OK && !isJournal(file->path) && !isSuperJournal(file->path))
+        watch.tableSynced = true;
+    return rc;
 }
 
 int xFileSize(sqlite3_file *f, sqlite3_int64 *size)
@@ -145,6 +166,8 @@ int xOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int 
     File *file = self(f);
     file->path = name;
     file->header.pMethods = nullptr;
+    if (isSuperJournal(name))
+        watch.superJournal = true;
     const int rc = base->xOpen(base, name, file->real(), flags, outFlags);
     if (rc != SQLITE_OK) {
         // Creating a journal on a full or read-only folder fails here.
@@ -159,7 +182,10 @@ int xOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int 
 // Deleting the super-journal is the instant a transaction over several files commits.
 int xDelete(sqlite3_vfs *, const char *name, int syncDir)
 {
-    return guarded(Op::Delete, name, [&] { return base->xDelete(base, name, syncDir); });
+    const int rc = guarded(Op::Delete, name, [&] { return base->xDelete(base, name, syncDir); });
+    if (rc == SQLITE_OK && isSuperJournal(name))
+        watch.superDeleted = true;
+    return rc;
 }
 
 int xAccess(sqlite3_vfs *, const char *name, int flags, int *out)
@@ -262,6 +288,16 @@ QString lastFailedFile()
 void clearLastFailure()
 {
     lastFailure.clear();
+}
+
+void beginCommit()
+{
+    watch = CommitWatch{};
+}
+
+bool commitPointPassed()
+{
+    return watch.superJournal ? watch.superDeleted : watch.journalEnded;
 }
 
 } // namespace tables::vfs

@@ -22,4 +22,11 @@ void setFaultHook(FaultHook hook);
 QString lastFailedFile();
 void clearLastFailure();
 
+// Watches one COMMIT for the instant it becomes durable: the end of the journal after the table
+// file's sync for a transaction over one file, the removal of the super-journal for one over
+// several. A COMMIT
+// that reports an error after that instant has stored the action all the same.
+void beginCommit();
+bool commitPointPassed();
+
 } // namespace tables::vfs

@@ -46,6 +46,7 @@
 namespace {
 
 long operations = 0;
+bool errorShown = false; // a job stopped by an error keeps its window open
 
 void out(const QString &line)
 {
@@ -217,7 +218,7 @@ void returnCD(TFormPrincipal *w)
 
 void waitUntilGone(const std::function<bool()> &present)
 {
-    for (int i = 0; i < 2000 && present(); ++i) {
+    for (int i = 0; i < 2000 && present() && !errorShown; ++i) {
         settle();
         QTest::qWait(5);
     }
@@ -283,6 +284,7 @@ int main(int argc, char **argv)
     QDir::setCurrent(dir);
     melvora::setMessageResponder([](const melvora::MessageRequest &r) {
         out("box: " + r.text);
+        errorShown = errorShown || r.kind == melvora::MessageKind::Error;
         return true;
     });
     TFormPrincipal *w = createMainWindowAndData();
@@ -297,8 +299,11 @@ int main(int argc, char **argv)
         destroyMainWindowAndData();
         return 0;
     }
-    tables::vfs::setFaultHook([=](tables::vfs::Op, const char *) {
+    const bool trace = qEnvironmentVariableIsSet("MELVORA_TRACE_OPS");
+    tables::vfs::setFaultHook([=](tables::vfs::Op op, const char *path) {
         ++operations;
+        if (trace)
+            std::fprintf(stderr, "op %ld %d %s\n", operations, int(op), path);
         if (operations == killAt)
             ::_exit(99);
         if (failAt > 0 && operations >= failAt)
@@ -313,6 +318,7 @@ int main(int argc, char **argv)
     const auto it = actions.find(action);
     if (it == actions.end())
         return 2;
+    out("ready");
     it->second(w);
     settle();
     // A disk that failed stays failed to the end: what the program leaves behind is what the
