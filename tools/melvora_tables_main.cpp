@@ -4,10 +4,14 @@
 //                                                  a sample collection in new tables
 //   melvora-tables check DIR [--repair]            what is wrong with the tables; --repair
 //                                                  rebuilds the indexes and says what is left
+//   melvora-tables export DIR --csv OUTDIR         the four tables as CSV files
+//   melvora-tables import DIR --csv INDIR [--force]
+//                                                  the CSV files as the tables' records
 // Exit status: 0 done (check: nothing wrong), 1 failed or faults found, 2 wrong arguments.
 // No command runs on tables another program holds.
 #include "CollectionCheck.h"
 #include "CollectionFiles.h"
+#include "CsvTables.h"
 #include "EngineError.h"
 
 #include <QCoreApplication>
@@ -21,7 +25,9 @@ int usage()
 {
     std::fprintf(stderr, "uso: melvora-tables create PASTA\n"
                          "     melvora-tables sample PASTA [--cds N --songs-per-cd M]\n"
-                         "     melvora-tables check PASTA [--repair]\n");
+                         "     melvora-tables check PASTA [--repair]\n"
+                         "     melvora-tables export PASTA --csv PASTA_CSV\n"
+                         "     melvora-tables import PASTA --csv PASTA_CSV [--force]\n");
     return 2;
 }
 
@@ -34,6 +40,8 @@ struct Arguments {
     QString command;
     QStringList positional;
     bool repair = false;
+    bool force = false;
+    QString csv;
     bool sizeGiven = false;
     melvora::SampleSize size;
 };
@@ -54,6 +62,10 @@ bool parse(const QStringList &args, Arguments &a)
             a.sizeGiven = true;
         } else if (arg == "--repair") {
             a.repair = true;
+        } else if (arg == "--force") {
+            a.force = true;
+        } else if (arg == "--csv" && i + 1 < args.size() && a.csv.isNull()) {
+            a.csv = args[++i];
         } else if (arg.startsWith("--")) {
             return false;
         } else {
@@ -69,7 +81,10 @@ bool parse(const QStringList &args, Arguments &a)
         return false;
     if (a.repair && a.command != "check")
         return false;
-    return make || a.command == "check";
+    const bool csv = a.command == "export" || a.command == "import";
+    if (csv != !a.csv.isEmpty() || (a.force && a.command != "import"))
+        return false;
+    return make || csv || a.command == "check";
 }
 
 int check(const QString &dir, bool repair)
@@ -104,6 +119,32 @@ int check(const QString &dir, bool repair)
     return 1;
 }
 
+QString counted(const std::array<int, 4> &n)
+{
+    const char *one[] = {"artista", "CD", "retirada", "música"};
+    const char *many[] = {"artistas", "CDs", "retiradas", "músicas"};
+    QStringList parts;
+    for (int i = 0; i < 4; ++i)
+        parts << QStringLiteral("%1 %2").arg(n[size_t(i)]).arg(QString::fromUtf8(n[size_t(i)] == 1 ? one[i] : many[i]));
+    return parts.join(QStringLiteral(", "));
+}
+
+int importCsv(const QString &dir, const QString &csvDir, bool force)
+{
+    const melvora::ImportOutcome out = melvora::importCsv(dir, csvDir, force);
+    if (!out.badRows.isEmpty()) {
+        for (const QString &row : out.badRows)
+            std::fprintf(stderr, "%s\n", row.toLocal8Bit().constData());
+        std::fprintf(stderr, "melvora-tables: %s; nada foi importado.\n",
+                     (out.badRows.size() == 1 ? QStringLiteral("1 problema nos arquivos CSV")
+                                              : QStringLiteral("%1 problemas nos arquivos CSV").arg(out.badRows.size()))
+                         .toLocal8Bit().constData());
+        return 1;
+    }
+    say(QStringLiteral("Importados em %1: %2.").arg(dir, counted(out.stored)));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -116,6 +157,12 @@ int main(int argc, char **argv)
     try {
         if (a.command == "check")
             return check(dir, a.repair);
+        if (a.command == "export") {
+            say(QStringLiteral("Exportados para %1: %2.").arg(a.csv, counted(melvora::exportCsv(dir, a.csv))));
+            return 0;
+        }
+        if (a.command == "import")
+            return importCsv(dir, a.csv, a.force);
         if (!QDir().mkpath(dir))
             throw tables::EngineError(QStringLiteral("Não foi possível criar a pasta %1").arg(dir));
         melvora::createEmptyCollection(dir);
