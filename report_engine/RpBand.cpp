@@ -1,5 +1,5 @@
 #include "RpBand.h"
-#include "RpControls.h"
+#include "RpReportRun.h"
 #include "StoredValues.h"
 
 TRpBand::TRpBand(TRpForm *owner) : TRpComponent(owner)
@@ -15,6 +15,16 @@ void TRpBand::setLinkBand(TRpBand *band)
 RpFont TRpBand::effectiveFont() const
 {
     return ParentFont && form() ? form()->Font : Font;
+}
+
+QList<TRpComponent *> TRpBand::children() const
+{
+    QList<TRpComponent *> placed;
+    if (form())
+        for (TRpComponent *c : form()->components())
+            if (c->parentBand() == this)
+                placed.append(c);
+    return placed;
 }
 
 bool TRpBand::setStoredProperty(const QString &name, const QString &value)
@@ -71,11 +81,7 @@ bool TRpBand::isEventProperty(const QString &name) const
     return name == "BeforePrint" || name == "AfterPrint";
 }
 
-void TRpBand::Notification(TRpComponent *component, TOperation operation)
+void TRpBand::prepare(TRpReportRun &run)
 {
-    TRpComponent::Notification(component, operation);
-    if (operation == opRemove) {
-        children_.removeOne(component);
-        resetList.removeIf([component](TRpDBCalc *c) { return static_cast<TRpComponent *>(c) == component; });
-    }
+    run.addBand(this);
 }

@@ -7,9 +7,6 @@
 
 #include <functional>
 
-class TRpReport;
-class TRpDBCalc;
-
 class TRpBand : public TRpComponent {
     Q_OBJECT
 public:
@@ -34,26 +31,17 @@ public:
     // The font its controls inherit.
     RpFont effectiveFont() const;
 
-    // Printable controls in child order.
-    const QList<TRpComponent *> &children() const { return children_; }
+    // The components placed on it (those whose parentBand() it is), in the form's order.
+    QList<TRpComponent *> children() const;
 
     bool setStoredProperty(const QString &name, const QString &value) override;
     bool isReferenceProperty(const QString &name) const override;
     void setReference(const QString &name, QObject *target) override;
     bool isEventProperty(const QString &name) const override;
-    void Notification(TRpComponent *component, TOperation operation) override;
+    void prepare(TRpReportRun &run) override;
     // Bands never nest: a band placed on a band stands on the form instead.
     void setParentBand(TRpBand *) override {}
 
-    // Generation state: the report printing it, and the calculated fields it resets.
-    TRpReport *report = nullptr;
-    QList<TRpDBCalc *> resetList;
-
 private:
-    friend class TRpComponent;
-    void addChild(TRpComponent *c) { children_.append(c); }
-    void removeChild(TRpComponent *c) { children_.removeOne(c); }
-
     QPointer<TRpBand> linkBand_;
-    QList<TRpComponent *> children_;
 };

@@ -1,5 +1,5 @@
 #include "RpComponent.h"
-#include "RpBand.h"
+#include "RpBand.h" // only to compare the removed component with this one's band
 #include "StoredValues.h"
 
 TRpComponent::TRpComponent(TRpForm *owner) : form_(owner)
@@ -38,15 +38,8 @@ void TRpComponent::Notification(TRpComponent *component, TOperation operation)
         parentBand_ = nullptr;
 }
 
-void TRpComponent::setParentBand(TRpBand *band)
+void TRpComponent::prepare(TRpReportRun &)
 {
-    if (parentBand_ == band)
-        return;
-    if (parentBand_)
-        parentBand_->removeChild(this);
-    parentBand_ = band;
-    if (band)
-        band->addChild(this);
 }
 
 TRpForm::TRpForm(QObject *parent) : QObject(parent)

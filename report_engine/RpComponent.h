@@ -15,6 +15,7 @@
 
 class TRpForm;
 class TRpBand;
+class TRpReportRun;
 namespace dataaware { class DataSource; }
 
 enum TOperation { opInsert, opRemove };
@@ -42,9 +43,15 @@ public:
 
     virtual void Notification(TRpComponent *component, TOperation operation);
 
-    // The band this control is placed on (none for bands and non-visual components).
+    // At the start of a generation: hands the run what it needs of this component (a band its
+    // kind, a group its level, a total its reset band) and takes what the component needs of
+    // the run. Nothing by default.
+    virtual void prepare(TRpReportRun &run);
+
+    // The band this control is placed on (none for bands and non-visual components). The band
+    // lists its controls from this reference: it is kept here only.
     TRpBand *parentBand() const { return parentBand_; }
-    virtual void setParentBand(TRpBand *band);
+    virtual void setParentBand(TRpBand *band) { parentBand_ = band; }
 
 private:
     friend class TRpForm;

@@ -1,4 +1,5 @@
 #include "RpController.h"
+#include "RpReportRun.h"
 #include "StoredValues.h"
 
 void assignBand(QPointer<TRpBand> &reference, TRpBand *band, TRpBandType kindForFreshBand)
@@ -49,7 +50,6 @@ void TRpController::Notification(TRpComponent *component, TOperation operation)
         headerBand_ = nullptr;
     if (component == footerBand_)
         footerBand_ = nullptr;
-    detailLinks.removeIf([component](TRpDetailLink *l) { return static_cast<TRpComponent *>(l) == component; });
 }
 
 TRpDetailLink::TRpDetailLink(TRpForm *owner) : TRpController(owner)
@@ -90,4 +90,9 @@ void TRpDetailLink::Notification(TRpComponent *component, TOperation operation)
     TRpController::Notification(component, operation);
     if (operation == opRemove && component == master_)
         master_ = nullptr;
+}
+
+void TRpDetailLink::prepare(TRpReportRun &run)
+{
+    run.addDetailLink(this);
 }

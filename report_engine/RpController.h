@@ -26,9 +26,6 @@ public:
     void setFooterBand(TRpBand *band);
     bool PrintBefore = false;
 
-    // Links whose Master is this controller; rebuilt at every generation.
-    QList<TRpDetailLink *> detailLinks;
-
     bool isReferenceProperty(const QString &name) const override;
     void setReference(const QString &name, QObject *target) override;
     bool isEventProperty(const QString &name) const override;
@@ -51,6 +48,7 @@ public:
     bool isReferenceProperty(const QString &name) const override;
     void setReference(const QString &name, QObject *target) override;
     void Notification(TRpComponent *component, TOperation operation) override;
+    void prepare(TRpReportRun &run) override; // a link with a master joins the master's links
 
 private:
     QPointer<TRpController> master_;

@@ -1,6 +1,7 @@
 #include "RpControls.h"
 #include "FloatFormat.h"
 #include "RpPrinter.h"
+#include "RpReportRun.h"
 #include "StoredValues.h"
 #include "TextMeasure.h"
 
@@ -77,9 +78,9 @@ QColor TRpCustomControl::effectiveColor() const
     return parentBand() ? parentBand()->Color : QColor(Qt::white);
 }
 
-void TRpCustomControl::PrintToCanvas(int ofsX, int ofsY)
+void TRpCustomControl::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
 {
-    printText(ofsX, ofsY, Caption());
+    printText(store, ofsX, ofsY, Caption());
 }
 
 void TRpCustomControl::PrintHeight(int &extra)
@@ -87,11 +88,11 @@ void TRpCustomControl::PrintHeight(int &extra)
     extra = 0;
 }
 
-void TRpCustomControl::printText(int ofsX, int ofsY, QString text)
+void TRpCustomControl::printText(TRpPrinter &store, int ofsX, int ofsY, QString text)
 {
     if (OnPrint && !designing())
         OnPrint(this, text);
-    metafile::Canvas *canvas = RpPrinter().Canvas();
+    metafile::Canvas *canvas = store.Canvas();
     if (!canvas)
         return;
     const RpFont font = effectiveFont();
@@ -100,7 +101,7 @@ void TRpCustomControl::printText(int ofsX, int ofsY, QString text)
     int left, right;
     if (AlignToBand) {
         left = 0;
-        right = RpPrinter().PageWidth;
+        right = store.PageWidth;
     } else {
         left = ofsX + Left;
         right = left + Width;
@@ -161,6 +162,11 @@ bool TRpCustomControl::setStoredProperty(const QString &name, const QString &val
 bool TRpCustomControl::isEventProperty(const QString &name) const
 {
     return name == "OnPrint";
+}
+
+void TRpCustomControl::prepare(TRpReportRun &run)
+{
+    Report = &run.report();
 }
 
 TRpLabel::TRpLabel(TRpForm *owner) : TRpCustomControl(owner)
@@ -224,17 +230,17 @@ QString TRpDBText::Caption()
     return caption_;
 }
 
-void TRpDBText::PrintToCanvas(int ofsX, int ofsY)
+void TRpDBText::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
 {
     if (!linkedToMemo()) {
-        printText(ofsX, ofsY, Caption());
+        printText(store, ofsX, ofsY, Caption());
         return;
     }
     const QStringList lines = memoLines();
     for (int i = 0; i < lines.size(); ++i) {
         caption_ = lines[i];
         stale_ = false; // the last printed line stays the caption until the record changes
-        printText(ofsX, ofsY + i * Height, lines[i]);
+        printText(store, ofsX, ofsY + i * Height, lines[i]);
     }
 }
 
@@ -353,11 +359,18 @@ QString TRpDBCalc::totalText()
     return rp::formatFloat(PrintMask, v);
 }
 
-void TRpDBCalc::PrintToCanvas(int ofsX, int ofsY)
+void TRpDBCalc::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
 {
     const QString text = totalText();
     caption_ = text;
-    printText(ofsX, ofsY, text);
+    printText(store, ofsX, ofsY, text);
+}
+
+void TRpDBCalc::prepare(TRpReportRun &run)
+{
+    TRpDBText::prepare(run);
+    ResetCalc();
+    run.addCalc(this);
 }
 
 bool TRpDBCalc::setStoredProperty(const QString &name, const QString &value)
@@ -404,9 +417,9 @@ void TRpShape::setShape(TRpShapeType shape)
         Height = Pen.width + 3;
 }
 
-void TRpShape::PrintToCanvas(int ofsX, int ofsY)
+void TRpShape::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
 {
-    metafile::Canvas *canvas = RpPrinter().Canvas();
+    metafile::Canvas *canvas = store.Canvas();
     if (!canvas)
         return;
     canvas->setPen(Pen);
@@ -467,9 +480,9 @@ QStringList TRpMemo::shownLines() const
     return shown;
 }
 
-void TRpMemo::PrintToCanvas(int ofsX, int ofsY)
+void TRpMemo::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
 {
-    metafile::Canvas *canvas = RpPrinter().Canvas();
+    metafile::Canvas *canvas = store.Canvas();
     if (Lines.isEmpty() || !canvas)
         return;
     const RpFont font = effectiveFont();
@@ -485,6 +498,11 @@ void TRpMemo::PrintToCanvas(int ofsX, int ofsY)
         const int x = Alignment == taRightJustify ? right : Alignment == taCenter ? left + (right - left) / 2 : left;
         canvas->drawText(x, y, lines[i], textAlign(Alignment), nullptr, false, QColor());
     }
+}
+
+void TRpMemo::prepare(TRpReportRun &run)
+{
+    Report = &run.report();
 }
 
 bool TRpMemo::setStoredProperty(const QString &name, const QString &value)

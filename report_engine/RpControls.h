@@ -1,13 +1,14 @@
-// Printable controls: the items placed on bands. Each draws itself onto the page store's
-// current page canvas at the band's offset (PrintToCanvas) and says how much taller than its
-// designed height it needs to be (PrintHeight). Texts are measured with the same font metrics
-// the page records carry, so what is laid out is what is replayed.
+// Printable controls: the items placed on bands. Each draws itself onto the current page
+// canvas of the page store it is given, at the band's offset (PrintToCanvas), and says how much
+// taller than its designed height it needs to be (PrintHeight). Texts are measured with the
+// same font metrics the page records carry, so what is laid out is what is replayed.
 #pragma once
 
 #include "RpBand.h"
 
 #include <QStringList>
 
+class TRpPrinter;
 class TRpReport;
 
 class TRpCustomControl : public TRpComponent {
@@ -34,15 +35,17 @@ public:
     RpFont effectiveFont() const;
     QColor effectiveColor() const;
 
-    virtual void PrintToCanvas(int ofsX, int ofsY);
+    // Draws onto the store's current page; nothing unless the store is collecting.
+    virtual void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY);
     virtual void PrintHeight(int &extra);
 
     bool setStoredProperty(const QString &name, const QString &value) override;
     bool isEventProperty(const QString &name) const override;
+    void prepare(TRpReportRun &run) override;
 
 protected:
     // The single-line text output: OnPrint, then the box, alignment, fill and clip rules.
-    void printText(int ofsX, int ofsY, QString text);
+    void printText(TRpPrinter &store, int ofsX, int ofsY, QString text);
 
     QString caption_;
 };
@@ -67,7 +70,7 @@ public:
     // Follows the current record of the data source.
     QString Caption() override;
 
-    void PrintToCanvas(int ofsX, int ofsY) override;
+    void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
     void PrintHeight(int &extra) override;
 
     bool setStoredProperty(const QString &name, const QString &value) override;
@@ -105,11 +108,12 @@ public:
     // The text printed for the totals so far.
     QString totalText();
 
-    void PrintToCanvas(int ofsX, int ofsY) override;
+    void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
 
     bool setStoredProperty(const QString &name, const QString &value) override;
     bool isReferenceProperty(const QString &name) const override;
     void setReference(const QString &name, QObject *target) override;
+    void prepare(TRpReportRun &run) override; // starts its totals and joins the run's totals
 
 private:
     qint32 count_ = 0;
@@ -130,7 +134,7 @@ public:
     TRpShapeType Shape() const { return shape_; }
     void setShape(TRpShapeType shape);
 
-    void PrintToCanvas(int ofsX, int ofsY) override;
+    void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
     bool setStoredProperty(const QString &name, const QString &value) override;
 
 private:
@@ -157,7 +161,8 @@ public:
     RpFont effectiveFont() const;
     // The lines as the memo shows them: broken at line ends and, with WordWrap, at its width.
     QStringList shownLines() const;
-    void PrintToCanvas(int ofsX, int ofsY);
+    void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY);
 
     bool setStoredProperty(const QString &name, const QString &value) override;
+    void prepare(TRpReportRun &run) override;
 };

@@ -1,5 +1,6 @@
 #include "RpGroup.h"
 #include "RpController.h"
+#include "RpReportRun.h"
 #include "StoredValues.h"
 
 TRpGroup::TRpGroup(TRpForm *owner) : TRpComponent(owner)
@@ -70,4 +71,9 @@ void TRpGroup::Notification(TRpComponent *component, TOperation operation)
         headerBand_ = nullptr;
     if (component == footerBand_)
         footerBand_ = nullptr;
+}
+
+void TRpGroup::prepare(TRpReportRun &run)
+{
+    run.addGroup(this);
 }

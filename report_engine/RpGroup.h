@@ -36,6 +36,7 @@ public:
     void setReference(const QString &name, QObject *target) override;
     bool isEventProperty(const QString &name) const override;
     void Notification(TRpComponent *component, TOperation operation) override;
+    void prepare(TRpReportRun &run) override;
 
 private:
     QPointer<TRpDataSet> dataSource_;

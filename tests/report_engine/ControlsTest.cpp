@@ -30,9 +30,9 @@ TEST_F(ControlsTest, RightAlignedLabelsEndInsideTheirEdge)
     toBand->AlignToBand = true;
     toBand->Height = 14;
     toBand->Alignment = taRightJustify;
-    const auto page = recordPage([&] {
-        inside->PrintToCanvas(10, 30);
-        toBand->PrintToCanvas(10, 30);
+    const auto page = recordPage([&](TRpPrinter &store) {
+        inside->PrintToCanvas(store, 10, 30);
+        toBand->PrintToCanvas(store, 10, 30);
     });
     ASSERT_EQ(page.texts.size(), 2);
     // Without AlignToBand: one space appended, text ending at left + Width, box one space wider.
@@ -62,9 +62,9 @@ TEST_F(ControlsTest, AutoSizedTransparentAndCentredTexts)
     centred->Width = 101;
     centred->Height = 14;
     centred->Alignment = taCenter;
-    const auto page = recordPage([&] {
-        autoSized->PrintToCanvas(0, 0);
-        centred->PrintToCanvas(0, 0);
+    const auto page = recordPage([&](TRpPrinter &store) {
+        autoSized->PrintToCanvas(store, 0, 0);
+        centred->PrintToCanvas(store, 0, 0);
     });
     const Text &a = page.texts[0];
     EXPECT_EQ(a.box.width(), metafile::textWidth(RpFont(), a.text)); // filled under the text only
@@ -78,10 +78,10 @@ TEST_F(ControlsTest, AutoSizedTransparentAndCentredTexts)
 TEST_F(ControlsTest, OnPrintMayReplaceTheText)
 {
     auto *l = label(band(rbDetail, 20), "original");
-    const auto unchanged = recordPage([&] { l->PrintToCanvas(0, 0); });
+    const auto unchanged = recordPage([&](TRpPrinter &store) { l->PrintToCanvas(store, 0, 0); });
     EXPECT_EQ(unchanged.strings(), QStringList({"original"}));
     l->OnPrint = [](TRpCustomControl *, QString &value) { value = "trocado"; };
-    const auto replaced = recordPage([&] { l->PrintToCanvas(0, 0); });
+    const auto replaced = recordPage([&](TRpPrinter &store) { l->PrintToCanvas(store, 0, 0); });
     EXPECT_EQ(replaced.strings(), QStringList({"trocado"}));
     EXPECT_EQ(l->Caption(), "original");
 }
@@ -97,7 +97,7 @@ TEST_F(ControlsTest, FontsComeFromTheControlTheBandOrTheForm)
     EXPECT_EQ(l->effectiveFont().pixelHeight, 13);
     l->setStoredProperty("Font.Name", "Arial");
     l->setStoredProperty("Font.Height", "-16");
-    const auto page = recordPage([&] { l->PrintToCanvas(0, 0); });
+    const auto page = recordPage([&](TRpPrinter &store) { l->PrintToCanvas(store, 0, 0); });
     EXPECT_EQ(page.texts[0].fontName, "Arial");
     EXPECT_EQ(page.texts[0].fontHeight, 16);
 }
@@ -180,7 +180,7 @@ TEST_F(ControlsTest, ACentredMemoKeepsOneAxisAndStopsAtItsBox)
     memo->Width = 201;
     const int h = metafile::textHeight(RpFont());
     memo->Height = 3 * h; // room for three line tops: 0, h, 2h
-    const auto page = recordPage([&] { memo->PrintToCanvas(100, 200); });
+    const auto page = recordPage([&](TRpPrinter &store) { memo->PrintToCanvas(store, 100, 200); });
     EXPECT_EQ(page.strings(), QStringList({"um", "dois mais longo", "três"}));
     for (int i = 0; i < page.texts.size(); ++i) {
         EXPECT_EQ(page.texts[i].x, 110 + 100);
@@ -189,7 +189,7 @@ TEST_F(ControlsTest, ACentredMemoKeepsOneAxisAndStopsAtItsBox)
         EXPECT_EQ(page.texts[i].options, 0u); // no background, no clipping
     }
     memo->Lines.clear();
-    EXPECT_TRUE(recordPage([&] { memo->PrintToCanvas(0, 0); }).texts.isEmpty());
+    EXPECT_TRUE(recordPage([&](TRpPrinter &store) { memo->PrintToCanvas(store, 0, 0); }).texts.isEmpty());
 }
 
 TEST_F(ControlsTest, ShapesDrawTheirOutlines)
@@ -214,7 +214,7 @@ TEST_F(ControlsTest, ShapesDrawTheirOutlines)
     for (const Case &c : cases) {
         shape->setShape(c.type);
         shape->Height = 4;
-        const auto page = recordPage([&] { shape->PrintToCanvas(10, 20); });
+        const auto page = recordPage([&](TRpPrinter &store) { shape->PrintToCanvas(store, 10, 20); });
         QList<QRect> drawn;
         for (const auto &s : page.shapes)
             drawn << s.rect;

@@ -33,7 +33,7 @@ TEST_F(ReportFixture, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePag
     field(band(rbDetail, 30), ds, "Nome");
     preview();
     ASSERT_EQ(pages.size(), 2);
-    EXPECT_EQ(report->PageCount, 2);
+    EXPECT_EQ(report->run()->PageCount, 2);
     EXPECT_EQ(where("Cabeçalho"), QStringList({"p1:0", "p2:0"}));
     EXPECT_EQ(where("r1"), QStringList({"p1:65"}));
     EXPECT_EQ(where("r2"), QStringList({"p1:95"}));
@@ -44,6 +44,31 @@ TEST_F(ReportFixture, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePag
     // The store was discarded after the preview.
     EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
     EXPECT_EQ(previews, 1);
+}
+
+// A report given a page store of its own generates into that store and previews through its
+// hook; the program's store stays idle and its hook sees nothing.
+TEST_F(ReportFixture, AReportDrawsIntoThePageStoreItIsGiven)
+{
+    auto *ds = namesDataSet(numbered(40), &form);
+    report->setDataSource(ds);
+    label(band(rbPageHeader, 65), "Cabeçalho");
+    field(band(rbDetail, 30), ds, "Nome");
+    TRpPrinter store;
+    report->Prepare(store);
+    EXPECT_EQ(store.Status(), TRpPrinter::psReady);
+    ASSERT_EQ(store.Pages().size(), 2);
+    EXPECT_EQ(pagerecords::decode(store.Pages()[1]).strings().mid(0, 2), QStringList({"Cabeçalho", "r34"}));
+    EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
+    EXPECT_TRUE(RpPrinter().Pages().isEmpty());
+
+    TRpPrinter other;
+    int shown = 0;
+    other.OnPreview = [&] { shown = int(other.Pages().size()); };
+    report->Preview(other);
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(other.Status(), TRpPrinter::psIdle);
+    EXPECT_EQ(previews, 0);
 }
 
 TEST_F(ReportFixture, ABandEndingExactlyAtTheFooterGoesToTheNextPage)
@@ -111,7 +136,7 @@ TEST_F(ReportFixture, TwoColumnsFillLeftThenRightWithColumnHeaders)
     preview();
     // Each column holds (1080 - 85) / 30 rounded down to whole bands: 85 + 32 × 30 = 1045 < 1080.
     ASSERT_EQ(pages.size(), 2);
-    EXPECT_EQ(report->ColumnWidth, 369); // (748 - 10) / 2
+    EXPECT_EQ(report->run()->ColumnWidth, 369); // (748 - 10) / 2
     const auto *r1 = pages[0].find("r1");
     const auto *r33 = pages[0].find("r33");
     const auto *r34 = pages[0].find("r34");
@@ -414,7 +439,7 @@ TEST_F(ReportFixture, RefusingOrFailingReportsLeaveTheStoreIdle)
     EXPECT_EQ(previews, 0);
     EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
     EXPECT_TRUE(RpPrinter().Pages().isEmpty());
-    EXPECT_EQ(report->progress(), nullptr);
+    EXPECT_EQ(report->run()->progress(), nullptr);
 }
 
 TEST_F(ReportFixture, CancelStopsAfterTheCurrentRecordAndShowsNothing)
@@ -454,8 +479,8 @@ TEST_F(ReportFixture, ProgressMovesAboutTwentyTimes)
     band(rbDetail, 1);
     int moves = -1, maximum = -1;
     report->AfterPrint = [&](TRpReport *r) {
-        moves = r->progress()->moves();
-        maximum = r->progress()->maximum();
+        moves = r->run()->progress()->moves();
+        maximum = r->run()->progress()->maximum();
     };
     preview();
     EXPECT_EQ(maximum, 100);
@@ -541,7 +566,7 @@ TEST_F(ReportFixture, ThePrinterIsAskedOncePerDocument)
 
     // A handler that turns the paper on page 4 has it measured once more, from then on.
     report->OnStartPage = [&](TRpReport *r) {
-        if (r->PageNumber == 4)
+        if (r->run()->PageNumber == 4)
             RpPrinter().SetOrientation(poLandscape);
     };
     preview();
@@ -580,7 +605,7 @@ TEST_F(ReportFixture, OnEndPageSeesThePositionAfterTheLastBandPlaced)
     band(rbPageHeader, 65);
     field(band(rbDetail, 30), ds, "Nome");
     QList<int> ends;
-    report->OnEndPage = [&](TRpReport *r) { ends << r->CurrentY; };
+    report->OnEndPage = [&](TRpReport *r) { ends << r->run()->CurrentY; };
     preview();
     auto *footer = band(rbPageFooter, 20);
     footer->Enabled = false;

@@ -42,7 +42,7 @@ TEST_F(ModelTest, ALeftMarginMovesEveryBand)
     preview();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].texts[0].x, 52);
-    EXPECT_EQ(report->ColumnWidth, 748 - 49);
+    EXPECT_EQ(report->run()->ColumnWidth, 748 - 49);
 }
 
 TEST_F(ModelTest, RemovedComponentsAreNoLongerNamed)

@@ -67,7 +67,7 @@ TEST(ProgressForm, CancelDuringGenerationStopsTheReport)
     QString caption, text;
     report->AfterDetail = [&](TRpReport *r) {
         if (++details == 1) {
-            auto *window = static_cast<TRpProgressForm *>(r->progress());
+            auto *window = static_cast<TRpProgressForm *>(r->run()->progress());
             caption = window->windowTitle();
             text = window->Label1->text();
             EXPECT_TRUE(window->isVisible());
@@ -103,7 +103,7 @@ TEST(ProgressForm, WithoutAMaximumTheBarStandsStill)
     detail->Height = 10;
     QList<QList<int>> bars; // minimum, maximum, value after each record
     report->AfterDetail = [&](TRpReport *r) {
-        auto *window = static_cast<TRpProgressForm *>(r->progress());
+        auto *window = static_cast<TRpProgressForm *>(r->run()->progress());
         EXPECT_TRUE(window->isVisible());
         bars << QList<int>{window->ProgressBar1->minimum(), window->ProgressBar1->maximum(),
                            window->ProgressBar1->value()};

@@ -74,15 +74,14 @@ protected:
     }
     QStringList texts(int page) const { return pages.at(page).strings(); }
 
-    // Records one page in the page store with whatever draw does, and decodes it.
-    static pagerecords::Page recordPage(const std::function<void()> &draw)
+    // Records one page in a page store of its own with whatever draw does, and decodes it.
+    static pagerecords::Page recordPage(const std::function<void(TRpPrinter &)> &draw)
     {
-        RpPrinter().BeginDoc();
-        draw();
-        RpPrinter().EndDoc();
-        const pagerecords::Page page = pagerecords::decode(RpPrinter().Pages().at(0));
-        RpPrinter().DiscardPages();
-        return page;
+        TRpPrinter store;
+        store.BeginDoc();
+        draw(store);
+        store.EndDoc();
+        return pagerecords::decode(store.Pages().at(0));
     }
 
     TRpForm form;

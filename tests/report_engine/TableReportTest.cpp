@@ -51,7 +51,7 @@ TEST_F(TableReport, PrintsTextAndDateFieldsOfEveryRecord)
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(texts(0), QStringList({"Ana", "05/03/26", "Bruno", "17/11/25"}));
     EXPECT_EQ(where("Bruno"), QStringList({"p1:47"}));
-    EXPECT_EQ(report->RecordCount, 2);
+    EXPECT_EQ(report->run()->RecordCount, 2);
 
     // A closed table prints one detail pass of empty fields, as a report without data does.
     table.close();
