@@ -7,12 +7,15 @@
 //   melvora-tables export DIR --csv OUTDIR         the four tables as CSV files
 //   melvora-tables import DIR --csv INDIR [--force]
 //                                                  the CSV files as the tables' records
+//   melvora-tables backup DIR FILE [--force]       one archive file of the four tables
+//   melvora-tables restore FILE DIR [--force]      the tables of an archive, checked, into DIR
 // Exit status: 0 done (check: nothing wrong), 1 failed or faults found, 2 wrong arguments.
 // No command runs on tables another program holds.
 #include "CollectionCheck.h"
 #include "CollectionFiles.h"
 #include "CsvTables.h"
 #include "EngineError.h"
+#include "TablesArchive.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +30,9 @@ int usage()
                          "     melvora-tables sample PASTA [--cds N --songs-per-cd M]\n"
                          "     melvora-tables check PASTA [--repair]\n"
                          "     melvora-tables export PASTA --csv PASTA_CSV\n"
-                         "     melvora-tables import PASTA --csv PASTA_CSV [--force]\n");
+                         "     melvora-tables import PASTA --csv PASTA_CSV [--force]\n"
+                         "     melvora-tables backup PASTA ARQUIVO [--force]\n"
+                         "     melvora-tables restore ARQUIVO PASTA [--force]\n");
     return 2;
 }
 
@@ -75,16 +80,17 @@ bool parse(const QStringList &args, Arguments &a)
             return false;
     }
     const bool make = a.command == "create" || a.command == "sample";
-    if (a.positional.size() != 1)
+    const bool archive = a.command == "backup" || a.command == "restore";
+    if (a.positional.size() != (archive ? 2 : 1))
         return false;
     if (a.sizeGiven && a.command != "sample")
         return false;
     if (a.repair && a.command != "check")
         return false;
     const bool csv = a.command == "export" || a.command == "import";
-    if (csv != !a.csv.isEmpty() || (a.force && a.command != "import"))
+    if (csv != !a.csv.isEmpty() || (a.force && a.command != "import" && !archive))
         return false;
-    return make || csv || a.command == "check";
+    return make || csv || archive || a.command == "check";
 }
 
 int check(const QString &dir, bool repair)
@@ -163,6 +169,16 @@ int main(int argc, char **argv)
         }
         if (a.command == "import")
             return importCsv(dir, a.csv, a.force);
+        if (a.command == "backup") {
+            const auto n = melvora::backupCollection(dir, a.positional[1], a.force);
+            say(QStringLiteral("Cópia das tabelas de %1 gravada em %2: %3.").arg(dir, a.positional[1], counted(n)));
+            return 0;
+        }
+        if (a.command == "restore") {
+            const auto n = melvora::restoreCollection(a.positional[0], a.positional[1], a.force);
+            say(QStringLiteral("Tabelas da cópia %1 restauradas em %2: %3.").arg(a.positional[0], a.positional[1], counted(n)));
+            return 0;
+        }
         if (!QDir().mkpath(dir))
             throw tables::EngineError(QStringLiteral("Não foi possível criar a pasta %1").arg(dir));
         melvora::createEmptyCollection(dir);

@@ -2,8 +2,6 @@
 // each found and named; --repair mending what an index rebuild mends and naming the rest.
 #include "ToolFixture.h"
 
-#include "DataModule.h"
-
 #include <functional>
 
 namespace {
@@ -227,25 +225,4 @@ TEST_F(Check, ATableThatIsNotATableOrIsMissingIsReportedAndTheOthersAreStillRepa
     EXPECT_TRUE(run.out.endsWith("Os índices foram reconstruídos.\nNão foi possível corrigir:\n"
                                  "O arquivo retirada.db está danificado ou não é uma tabela\nfalta a tabela musica.db\n"))
         << run.out.toStdString();
-}
-
-TEST_F(Check, TablesHeldByTheProgramAreRefusedAndNothingIsChecked)
-{
-    const QString c = smallCollection("c");
-    // Read before and after only: reading a file the program holds would drop its locks.
-    const auto before = folderState(c);
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(c);
-    {
-        TDataModule1 running; // the program, open on the folder
-        running.DataModuleCreate();
-        for (const QStringList &args : {QStringList{"check", c}, QStringList{"check", c, "--repair"}}) {
-            const ToolRun run = runTool(args);
-            EXPECT_EQ(run.status, 1);
-            EXPECT_EQ(run.out, "");
-            EXPECT_EQ(run.err, "melvora-tables: A tabela artista.db está em uso por outro programa.\n");
-        }
-    }
-    QDir::setCurrent(previous);
-    EXPECT_EQ(folderState(c), before);
 }

@@ -48,7 +48,9 @@ inline std::map<QString, QByteArray> folderState(const QString &dir)
 inline void runSql(const QString &file, const char *sql)
 {
     sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                              nullptr),
+              SQLITE_OK);
     char *error = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
     EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql;
