@@ -73,17 +73,23 @@ TEST_P(ActionSweep, DiskFullAtAnyWriteStoresNothingAndSaysWhichFile)
         const QStringList errors = failed.lines.filter("Não há espaço em disco");
         const State next = startUp(work);
         // Failed once the action was stored (SQLite tidying its journals): said so, or nothing to say.
-        if (next.records == after) {
+        if (next.records == after && before != after) {
             EXPECT_TRUE(errors.isEmpty() || errors[0].contains("A operação foi gravada inteira apesar do erro"))
                 << n << ": " << errors.join(" / ").toStdString();
             continue;
         }
         EXPECT_EQ(next.records, before) << GetParam() << ": stored in part with the disk full at operation " << n;
+        // A rebuild changes no record: the disk may fail only while SQLite tidies up after the
+        // last index, which the program then need not mention.
+        if (before == after && errors.isEmpty()) {
+            expectSound(work);
+            continue;
+        }
         ASSERT_EQ(errors.size(), 1) << n << ": " << failed.lines.join(" / ").toStdString();
         EXPECT_TRUE(errors[0].contains(QRegularExpression("(artista|cd|retirada|musica)\\.(db|XG\\d|YG\\d)")))
             << errors[0].toStdString();
         EXPECT_TRUE(errors[0].contains("Nenhuma alteração desta operação foi gravada")
-                    || GetParam() == std::string("rebuild"))
+                    || errors[0].contains("A operação foi gravada inteira apesar do erro"))
             << errors[0].toStdString();
         expectSound(work);
         if (HasFailure())
