@@ -2,11 +2,14 @@
 #include "TableFixture.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
 #include "Verify.h"
+#include "Vfs.h"
+#include <QFileInfo>
 #include <sqlite3.h>
 
 #include <csignal>
@@ -65,6 +68,36 @@ TEST_F(FileSafety, SecondProgramIsRefusedAtOnceAndTheFirstGoesOn)
     EXPECT_EQ(t.recordCount(), 2);
     closeAll();
     EXPECT_EQ(probe({"open", path("musica.db")}, &code), "opened 2");
+}
+
+// The tables of a folder share one connection; each file is still held on its own, from its
+// open to its close, and opening writes nothing (a full disk can still open the collection).
+TEST_F(FileSafety, EveryTableOfTheFolderIsHeldAndOpeningWritesNothing)
+{
+    for (const char *name : {"artista.db", "cd.db", "musica.db"}) {
+        tables::createTableFile(path(name), songSchema());
+    }
+    QStringList written;
+    tables::vfs::setFaultHook([&](tables::vfs::Op, const char *file) {
+        written << QFileInfo(QString::fromLocal8Bit(file)).fileName();
+        return SQLITE_OK;
+    });
+    std::vector<std::unique_ptr<tables::Table>> held;
+    for (const char *name : {"artista.db", "cd.db", "musica.db"}) {
+        held.push_back(std::make_unique<tables::Table>(path(name)));
+        held.back()->open();
+    }
+    tables::vfs::setFaultHook({});
+    EXPECT_EQ(written, QStringList());
+    for (const char *name : {"artista.db", "cd.db", "musica.db"}) {
+        int code = 0;
+        EXPECT_EQ(probe({"open", path(name)}, &code), QStringLiteral("A tabela %1 está em uso por outro programa").arg(name));
+        EXPECT_EQ(code, 1);
+    }
+    held[1].reset(); // cd.db closes: another program may have it now
+    int code = 0;
+    EXPECT_EQ(probe({"open", path("cd.db")}, &code), "opened 0");
+    EXPECT_EQ(probe({"open", path("musica.db")}, &code), "A tabela musica.db está em uso por outro programa");
 }
 
 TEST_F(FileSafety, FilesThatAreNotTablesGiveAnErrorAndStayUntouched)
