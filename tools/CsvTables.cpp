@@ -71,7 +71,10 @@ TableRows readTableFile(const QString &inDir, const TableDefinition &def, QStrin
     for (const csv::Record &r : parsed.records) {
         if (!headerSeen) {
             headerSeen = true;
-            if (r.fields.join(u',').compare(header.join(u','), Qt::CaseInsensitive) != 0)
+            bool same = r.fields.size() == header.size();
+            for (int f = 0; same && f < header.size(); ++f)
+                same = r.fields[f].compare(header[f], Qt::CaseInsensitive) == 0;
+            if (!same)
                 errors.push_back({r.line, QStringLiteral("o cabeçalho deve ser %1").arg(header.join(u','))});
             continue;
         }
@@ -167,12 +170,12 @@ ImportOutcome importCsv(const QString &dir, const QString &inDir, bool replace)
         return out;
 
     const bool made = present.isEmpty();
-    if (made) {
-        if (!QDir().mkpath(dir))
-            throw tables::EngineError(QStringLiteral("Não foi possível criar a pasta %1").arg(dir));
-        createEmptyCollection(dir);
-    }
+    const bool madeFolder = made && !exists(dir);
+    if (madeFolder && !QDir().mkpath(dir))
+        throw tables::EngineError(QStringLiteral("Não foi possível criar a pasta %1").arg(dir));
     try {
+        if (made)
+            createEmptyCollection(dir);
         CollectionTables c(dir);
         if (const int held = c.totalRecords(); held > 0 && !replace)
             throw tables::EngineError(QStringLiteral("As tabelas de %1 já têm %2 registros; use --force para"
@@ -203,6 +206,8 @@ ImportOutcome importCsv(const QString &dir, const QString &inDir, bool replace)
     } catch (...) {
         if (made)
             removeMadeTables(dir);
+        if (madeFolder)
+            QDir().rmdir(dir);
         throw;
     }
 

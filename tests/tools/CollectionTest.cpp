@@ -158,6 +158,12 @@ TEST_F(Collection, ToolRefusesBadArgumentsAndExistingTables)
     EXPECT_EQ(run({"sample"}), 2);
     EXPECT_EQ(run({"sample", dir.filePath("x"), "--cds", "dez"}), 2);
     EXPECT_EQ(run({"remove", dir.filePath("nova")}), 2);
+    for (const QStringList &wrong : {QStringList{"check"}, QStringList{"check", "a", "b"}, QStringList{"check", "a", "--force"},
+                                     QStringList{"export", "a"}, QStringList{"export", "a", "--csv"},
+                                     QStringList{"export", "a", "--csv", "b", "--force"},
+                                     QStringList{"import", "a", "--csv", "b", "--csv", "c"}, QStringList{"backup", "a"},
+                                     QStringList{"restore", "a", "b", "--repair"}, QStringList{"create", "a", "--force"}})
+        EXPECT_EQ(run(wrong), 2) << wrong.join(u' ').toStdString();
     EXPECT_EQ(run({"sample", dir.filePath("grande"), "--cds", "30", "--songs-per-cd", "4"}), 0);
     TDataModule1 dm;
     QDir::setCurrent(dir.filePath("grande"));

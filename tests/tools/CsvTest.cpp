@@ -4,6 +4,9 @@
 
 #include "CsvTables.h"
 
+#include "EngineError.h"
+#include "Vfs.h"
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -191,4 +194,49 @@ TEST_F(Csv, ImportRefusesAFolderWithOnlySomeOfTheTables)
     EXPECT_EQ(run.err, "melvora-tables: Falta em " + c + " a tabela retirada.db; a importação precisa das quatro"
                        " tabelas ou de nenhuma.\n");
     EXPECT_FALSE(QFile::exists(c + "/retirada.db"));
+}
+
+TEST_F(Csv, AnImportThatTheDiskStopsMidwayStoresNothing)
+{
+    const QString source = trickyCollection("origem");
+    ASSERT_EQ(runTool({"export", source, "--csv", folder("csv")}).status, 0);
+    // How many writes a whole import into new tables makes, then the disk failing (and staying
+    // failed) from a point spread across them, into new tables and over existing ones.
+    long operations = 0, failAt = 0;
+    tables::vfs::setFaultHook([&](tables::vfs::Op, const char *) {
+        ++operations;
+        return failAt > 0 && operations >= failAt ? SQLITE_FULL : SQLITE_OK;
+    });
+    melvora::importCsv(folder("contagem"), folder("csv"), false);
+    const long total = operations;
+    ASSERT_GT(total, 10);
+    // Past its commit point the action is stored whole although a later write fails.
+    const QStringList imported = contents(folder("contagem"));
+    int failures = 0;
+    for (const long k : {1L, total / 4, total / 2, 3 * total / 4, total - 1}) {
+        SCOPED_TRACE(k);
+        const QString fresh = folder(QStringLiteral("nova%1").arg(k));
+        const QString existing = smallCollection(QStringLiteral("existente%1").arg(k));
+        const QStringList before = contents(existing);
+        for (const QString &target : {fresh, existing}) {
+            operations = 0;
+            failAt = k;
+            bool failed = false;
+            try {
+                melvora::importCsv(target, folder("csv"), true);
+            } catch (const tables::EngineError &) {
+                failed = true;
+            }
+            failAt = 0;
+            failures += failed;
+            if (target == fresh && failed) {
+                EXPECT_FALSE(QFileInfo::exists(fresh));
+            } else {
+                EXPECT_EQ(contents(target), failed ? before : imported);
+                EXPECT_EQ(runTool({"check", target}).status, 0);
+            }
+        }
+    }
+    EXPECT_GE(failures, 6); // at least the first three points are before the commit
+    tables::vfs::setFaultHook({});
 }
