@@ -236,18 +236,23 @@ void swapIn(const QString &dir, const QString &staging, const QString &aside)
         QString from, to;
     };
     std::vector<Move> done;
+    // Answers whether everything went back.
     auto undo = [&] {
+        bool all = true;
         for (auto it = done.rbegin(); it != done.rend(); ++it)
-            renameFile(it->to, it->from);
+            all = renameFile(it->to, it->from) && all;
+        return all;
     };
     const QDir d(dir), s(staging), a(aside);
     auto move = [&](const QString &from, const QString &to) {
         if (!renameFile(from, to)) {
             const int error = errno;
-            undo();
-            throw EngineError(QStringLiteral("Não foi possível mover %1 para %2: %3")
-                                  .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
-                                       QString::fromLocal8Bit(strerror(error))));
+            QString text = QStringLiteral("Não foi possível mover %1 para %2: %3")
+                               .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
+                                    QString::fromLocal8Bit(strerror(error)));
+            if (!undo())
+                text += QStringLiteral("; as tabelas anteriores estão em %1").arg(QDir::toNativeSeparators(aside));
+            throw EngineError(text);
         }
         done.push_back({from, to});
     };
@@ -294,8 +299,8 @@ std::array<int, 4> backupCollection(const QString &dir, const QString &file, boo
         for (const TableDefinition &def : tableDefinitions()) {
             sqlite3 *db = locks.connection(def.fileName);
             if (!db || !integrityOk(db))
-                throw EngineError(QStringLiteral("A tabela %1 está danificada; veja o que melvora-tables check diz"
-                                                 " dela").arg(def.fileName));
+                throw EngineError(QStringLiteral("A tabela %1 está danificada; melvora-tables check diz"
+                                                 " o que há nela").arg(def.fileName));
             sqlite3_int64 size = 0;
             unsigned char *bytes = sqlite3_serialize(db, "main", &size, 0);
             if (!bytes)
@@ -380,7 +385,7 @@ std::array<int, 4> restoreCollection(const QString &file, const QString &dir, bo
         try {
             swapIn(dir, staging.path(), aside.path());
         } catch (...) {
-            aside.setAutoRemove(true);
+            aside.setAutoRemove(QDir(aside.path()).isEmpty()); // kept when an old file did not go back
             throw;
         }
         syncFolder(dir);
