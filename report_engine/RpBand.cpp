@@ -1,6 +1,6 @@
 #include "RpBand.h"
 #include "RpReportRun.h"
-#include "StoredValues.h"
+#include "RpProperties.h"
 
 TRpBand::TRpBand(TRpForm *owner) : TRpComponent(owner)
 {
@@ -27,58 +27,29 @@ QList<TRpComponent *> TRpBand::children() const
     return placed;
 }
 
-bool TRpBand::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpBand::properties() const
 {
-    if (name == "BandType")
-        BandType = TRpBandType(rp::toEnum(name, value, rp::BandTypeNames));
-    else if (name == "Color")
-        Color = rp::toColor(name, value);
-    else if (name == "Enabled")
-        Enabled = rp::toBool(name, value);
-    else if (name == "ForceNewPage")
-        ForceNewPage = rp::toBool(name, value);
-    else if (name == "ParentFont") {
-        ParentFont = rp::toBool(name, value);
-    } else if (name.startsWith("Font.")) {
-        if (ParentFont) { // a font of its own starts from the inherited one
-            Font = effectiveFont();
-            ParentFont = false;
-        }
-        return rp::setFontProperty(Font, name, value);
-    } else if (name == "Ruler")
-        Ruler = TRpRuler(rp::toEnum(name, value, {"rrNone", "rrInchesH", "rrInchesV", "rrInchesHV",
-                                                  "rrCmH", "rrCmV", "rrCmHV"}));
-    else if (name == "Left")
-        Left = rp::toInt(name, value);
-    else if (name == "Top")
-        Top = rp::toInt(name, value);
-    else if (name == "Width")
-        Width = rp::toInt(name, value);
-    else if (name == "Height")
-        Height = rp::toInt(name, value);
-    else if (name == "Align")
-        return value == "alTop"; // bands always stack from the top
-    else if (rp::setPenProperty(Frame, "Frame", name, value))
-        ;
-    else
-        return TRpComponent::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpBand::isReferenceProperty(const QString &name) const
-{
-    return name == "LinkBand";
-}
-
-void TRpBand::setReference(const QString &name, QObject *target)
-{
-    if (name == "LinkBand")
-        setLinkBand(qobject_cast<TRpBand *>(target));
-}
-
-bool TRpBand::isEventProperty(const QString &name) const
-{
-    return name == "BeforePrint" || name == "AfterPrint";
+    static const TRpPropertyTable table(TRpComponent::properties(), rp::joined({
+        rp::event("AfterPrint"),
+        rp::storedAs<TRpBand>("Align", [](TRpBand &, const QString &, const QString &value) {
+            return value == "alTop"; // bands always stack from the top
+        }),
+        rp::stored("BandType", &TRpBand::BandType),
+        rp::event("BeforePrint"),
+        rp::stored("Color", &TRpBand::Color),
+        rp::stored("Enabled", &TRpBand::Enabled),
+        rp::family<TRpBand>("Font", [](TRpBand &b, const QString &name, const QString &value) {
+            return rp::setOwnFontProperty(b.Font, b.ParentFont, b.effectiveFont(), name, value);
+        }),
+        rp::stored("ForceNewPage", &TRpBand::ForceNewPage),
+        rp::family<TRpBand>("Frame", [](TRpBand &b, const QString &name, const QString &value) {
+            return rp::setPenProperty(b.Frame, "Frame", name, value);
+        }),
+        rp::reference("LinkBand", &TRpBand::setLinkBand),
+        rp::stored("ParentFont", &TRpBand::ParentFont),
+        rp::stored("Ruler", &TRpBand::Ruler),
+    }, rp::placement<TRpBand>(Qt::CaseSensitive)));
+    return table;
 }
 
 void TRpBand::prepare(TRpReportRun &run)

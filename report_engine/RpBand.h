@@ -34,10 +34,7 @@ public:
     // The components placed on it (those whose parentBand() it is), in the form's order.
     QList<TRpComponent *> children() const;
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
-    bool isEventProperty(const QString &name) const override;
+    const TRpPropertyTable &properties() const override;
     void prepare(TRpReportRun &run) override;
     // Bands never nest: a band placed on a band stands on the form instead.
     void setParentBand(TRpBand *) override {}

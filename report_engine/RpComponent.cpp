@@ -1,6 +1,6 @@
 #include "RpComponent.h"
 #include "RpBand.h" // only to compare the removed component with this one's band
-#include "StoredValues.h"
+#include "RpProperties.h"
 
 TRpComponent::TRpComponent(TRpForm *owner) : form_(owner)
 {
@@ -17,19 +17,20 @@ bool TRpComponent::designing() const
     return form_ && form_->Designing;
 }
 
-bool TRpComponent::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpComponent::properties() const
 {
-    if (name == "Name")
-        Name = value;
-    else if (name == "Tag")
-        Tag = rp::toInt(name, value);
-    else
-        return false;
-    return true;
+    static const TRpPropertyTable table({
+        rp::stored("Name", &TRpComponent::Name),
+        rp::stored("Tag", &TRpComponent::Tag),
+    });
+    return table;
 }
 
-void TRpComponent::setReference(const QString &, QObject *)
+bool TRpComponent::setStoredProperty(const QString &name, const QString &value)
 {
+    const TRpProperty *p = properties().find(name);
+    const bool isValue = p && (p->kind == TRpProperty::Value || p->kind == TRpProperty::Family);
+    return isValue && p->set(*this, name, value);
 }
 
 void TRpComponent::Notification(TRpComponent *component, TOperation operation)

@@ -15,6 +15,7 @@
 
 class TRpForm;
 class TRpBand;
+class TRpPropertyTable;
 class TRpReportRun;
 namespace dataaware { class DataSource; }
 
@@ -32,14 +33,11 @@ public:
     TRpForm *form() const { return form_; }
     bool designing() const;
 
-    // Stored properties, set by name from their text in stored order. setStoredProperty
-    // answers false for a name the class does not have.
-    virtual bool setStoredProperty(const QString &name, const QString &value);
-    // References to other components or data sources, set after every component exists.
-    virtual bool isReferenceProperty(const QString &) const { return false; }
-    virtual void setReference(const QString &name, QObject *target);
-    // Events, bound by the form to its handlers.
-    virtual bool isEventProperty(const QString &) const { return false; }
+    // The class's stored properties: its values, references and events (RpProperties.h).
+    virtual const TRpPropertyTable &properties() const;
+    // Sets a value property by name from its text, as a stored definition does in its order;
+    // false for a name that is no value property of the class.
+    bool setStoredProperty(const QString &name, const QString &value);
 
     virtual void Notification(TRpComponent *component, TOperation operation);
 

@@ -1,6 +1,6 @@
 #include "RpController.h"
 #include "RpReportRun.h"
-#include "StoredValues.h"
+#include "RpProperties.h"
 
 void assignBand(QPointer<TRpBand> &reference, TRpBand *band, TRpBandType kindForFreshBand)
 {
@@ -17,26 +17,15 @@ void TRpController::setDetailBand(TRpBand *band) { assignBand(detailBand_, band,
 void TRpController::setHeaderBand(TRpBand *band) { assignBand(headerBand_, band, rbGroupHeader); }
 void TRpController::setFooterBand(TRpBand *band) { assignBand(footerBand_, band, rbGroupFooter); }
 
-bool TRpController::isReferenceProperty(const QString &name) const
+// The report publishes only its data source of these; a detail link publishes its bands too.
+const TRpPropertyTable &TRpController::properties() const
 {
-    return name == "DataSource";
-}
-
-void TRpController::setReference(const QString &name, QObject *target)
-{
-    if (name == "DataSource")
-        setDataSource(qobject_cast<TRpDataSet *>(target));
-    else if (name == "DetailBand")
-        setDetailBand(qobject_cast<TRpBand *>(target));
-    else if (name == "HeaderBand")
-        setHeaderBand(qobject_cast<TRpBand *>(target));
-    else if (name == "FooterBand")
-        setFooterBand(qobject_cast<TRpBand *>(target));
-}
-
-bool TRpController::isEventProperty(const QString &name) const
-{
-    return name == "OnFilter" || name == "OnNeedData";
+    static const TRpPropertyTable table(TRpComponent::properties(), {
+        rp::reference("DataSource", &TRpController::setDataSource),
+        rp::event("OnFilter"),
+        rp::event("OnNeedData"),
+    });
+    return table;
 }
 
 void TRpController::Notification(TRpComponent *component, TOperation operation)
@@ -62,27 +51,16 @@ void TRpDetailLink::setMaster(TRpController *master)
         master_ = master;
 }
 
-bool TRpDetailLink::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpDetailLink::properties() const
 {
-    if (name == "PrintBefore")
-        PrintBefore = rp::toBool(name, value);
-    else
-        return TRpController::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpDetailLink::isReferenceProperty(const QString &name) const
-{
-    return name == "Master" || name == "DetailBand" || name == "HeaderBand" || name == "FooterBand"
-        || TRpController::isReferenceProperty(name);
-}
-
-void TRpDetailLink::setReference(const QString &name, QObject *target)
-{
-    if (name == "Master")
-        setMaster(qobject_cast<TRpController *>(target));
-    else
-        TRpController::setReference(name, target);
+    static const TRpPropertyTable table(TRpController::properties(), {
+        rp::reference("DetailBand", &TRpDetailLink::setDetailBand),
+        rp::reference("FooterBand", &TRpDetailLink::setFooterBand),
+        rp::reference("HeaderBand", &TRpDetailLink::setHeaderBand),
+        rp::reference("Master", &TRpDetailLink::setMaster),
+        rp::stored("PrintBefore", &TRpDetailLink::PrintBefore),
+    });
+    return table;
 }
 
 void TRpDetailLink::Notification(TRpComponent *component, TOperation operation)

@@ -26,9 +26,7 @@ public:
     void setFooterBand(TRpBand *band);
     bool PrintBefore = false;
 
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
-    bool isEventProperty(const QString &name) const override;
+    const TRpPropertyTable &properties() const override;
     void Notification(TRpComponent *component, TOperation operation) override;
 
 private:
@@ -44,9 +42,7 @@ public:
     TRpController *Master() const { return master_; }
     void setMaster(TRpController *master); // the link itself is ignored
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
+    const TRpPropertyTable &properties() const override;
     void Notification(TRpComponent *component, TOperation operation) override;
     void prepare(TRpReportRun &run) override; // a link with a master joins the master's links
 

@@ -2,7 +2,7 @@
 #include "FloatFormat.h"
 #include "RpPrinter.h"
 #include "RpReportRun.h"
-#include "StoredValues.h"
+#include "RpProperties.h"
 #include "TextMeasure.h"
 
 #include <limits>
@@ -11,44 +11,9 @@ using metafile::TextAlign;
 
 namespace {
 
-const QStringList OperationNames = {"SUM", "COUNT", "MAX", "MIN", "AVERAGE"};
-
 TextAlign textAlign(TAlignment a)
 {
     return a == taRightJustify ? TextAlign::Right : a == taCenter ? TextAlign::Center : TextAlign::Left;
-}
-
-// Geometry properties every printable control stores.
-bool setGeometry(int &left, int &top, int &width, int &height, const QString &name, const QString &value)
-{
-    if (name == "Left")
-        left = rp::toInt(name, value);
-    else if (name == "Top")
-        top = rp::toInt(name, value);
-    else if (name.compare("Width", Qt::CaseInsensitive) == 0)
-        width = rp::toInt(name, value);
-    else if (name.compare("Height", Qt::CaseInsensitive) == 0)
-        height = rp::toInt(name, value);
-    else
-        return false;
-    return true;
-}
-
-// A font of its own starts from the inherited one.
-bool setOwnFont(RpFont &font, bool &parentFont, const RpFont &inherited, const QString &name,
-                const QString &value)
-{
-    if (name == "ParentFont") {
-        parentFont = rp::toBool(name, value);
-        return true;
-    }
-    if (!name.startsWith("Font."))
-        return false;
-    if (parentFont) {
-        font = inherited;
-        parentFont = false;
-    }
-    return rp::setFontProperty(font, name, value);
 }
 
 RpFont inheritedFont(const TRpComponent *c)
@@ -56,6 +21,18 @@ RpFont inheritedFont(const TRpComponent *c)
     if (c->parentBand())
         return c->parentBand()->effectiveFont();
     return c->form() ? c->form()->Font : RpFont();
+}
+
+// The position and size every printable control stores (its width and height in any case),
+// and its font, which it may inherit.
+template <typename C> std::vector<TRpProperty> placementAndFont()
+{
+    return rp::joined(rp::placement<C>(Qt::CaseInsensitive), {
+        rp::stored("ParentFont", &C::ParentFont),
+        rp::family<C>("Font", [](C &c, const QString &name, const QString &value) {
+            return rp::setOwnFontProperty(c.Font, c.ParentFont, inheritedFont(&c), name, value);
+        }),
+    });
 }
 
 } // namespace
@@ -133,35 +110,22 @@ void TRpCustomControl::printText(TRpPrinter &store, int ofsX, int ofsY, QString 
     canvas->drawText(x, top, text, textAlign(Alignment), &box, clip, background);
 }
 
-bool TRpCustomControl::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpCustomControl::properties() const
 {
-    if (name == "Caption")
-        caption_ = value;
-    else if (name == "Alignment")
-        Alignment = TAlignment(rp::toEnum(name, value, rp::AlignmentNames));
-    else if (name == "AutoSize")
-        AutoSize = rp::toBool(name, value);
-    else if (name == "Transparent")
-        Transparent = rp::toBool(name, value);
-    else if (name == "AlignToBand")
-        AlignToBand = rp::toBool(name, value);
-    else if (name == "Visible")
-        Visible = rp::toBool(name, value);
-    else if (name == "Color")
-        Color = rp::toColor(name, value);
-    else if (name == "ParentColor")
-        ; // the band's colour is used whenever no colour of its own is set
-    else if (setGeometry(Left, Top, Width, Height, name, value)
-             || setOwnFont(Font, ParentFont, inheritedFont(this), name, value))
-        ;
-    else
-        return TRpComponent::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpCustomControl::isEventProperty(const QString &name) const
-{
-    return name == "OnPrint";
+    static const TRpPropertyTable table(TRpComponent::properties(), rp::joined({
+        rp::stored("Caption", &TRpCustomControl::setCaption),
+        rp::stored("Alignment", &TRpCustomControl::Alignment),
+        rp::stored("AutoSize", &TRpCustomControl::AutoSize),
+        rp::stored("Transparent", &TRpCustomControl::Transparent),
+        rp::stored("AlignToBand", &TRpCustomControl::AlignToBand),
+        rp::stored("Visible", &TRpCustomControl::Visible),
+        rp::stored("Color", &TRpCustomControl::Color),
+        // the band's colour is used whenever no colour of its own is set
+        rp::storedAs<TRpCustomControl>("ParentColor",
+                                       [](TRpCustomControl &, const QString &, const QString &) { return true; }),
+        rp::event("OnPrint"),
+    }, placementAndFont<TRpCustomControl>()));
+    return table;
 }
 
 void TRpCustomControl::prepare(TRpReportRun &run)
@@ -254,26 +218,14 @@ void TRpDBText::PrintHeight(int &extra)
     }
 }
 
-bool TRpDBText::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpDBText::properties() const
 {
-    if (name == "DataField")
-        setDataField(value);
-    else if (name == "AlignToBand")
-        return false; // not published: a data field always aligns within itself
-    else
-        return TRpCustomControl::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpDBText::isReferenceProperty(const QString &name) const
-{
-    return name == "DataSource";
-}
-
-void TRpDBText::setReference(const QString &name, QObject *target)
-{
-    if (name == "DataSource")
-        setDataSource(qobject_cast<TRpDataSet *>(target));
+    static const TRpPropertyTable table(TRpCustomControl::properties(), {
+        rp::unpublished("AlignToBand"), // a data field always aligns within itself
+        rp::stored("DataField", &TRpDBText::setDataField),
+        rp::reference("DataSource", &TRpDBText::setDataSource),
+    });
+    return table;
 }
 
 // --- TRpDBCalc ----------------------------------------------------------------------------
@@ -286,8 +238,8 @@ TRpDBCalc::TRpDBCalc(TRpForm *owner) : TRpDBText(owner)
 void TRpDBCalc::setOperation(TRpCalcOperation operation)
 {
     operation_ = operation;
-    caption_ = DataField().isEmpty() ? Name
-                                     : OperationNames[operation] + '(' + DataField() + ')';
+    const QString operationName = QString::fromLatin1(RpCalcOperationNames[operation] + 2); // "SUM"
+    caption_ = DataField().isEmpty() ? Name : operationName + '(' + DataField() + ')';
     stale_ = false; // until the current record changes
 }
 
@@ -373,28 +325,14 @@ void TRpDBCalc::prepare(TRpReportRun &run)
     run.addCalc(this);
 }
 
-bool TRpDBCalc::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpDBCalc::properties() const
 {
-    if (name == "Operation")
-        setOperation(TRpCalcOperation(rp::toEnum(name, value, {"rcSUM", "rcCOUNT", "rcMAX", "rcMIN", "rcAVERAGE"})));
-    else if (name == "PrintMask")
-        PrintMask = value;
-    else
-        return TRpDBText::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpDBCalc::isReferenceProperty(const QString &name) const
-{
-    return name == "ResetBand" || TRpDBText::isReferenceProperty(name);
-}
-
-void TRpDBCalc::setReference(const QString &name, QObject *target)
-{
-    if (name == "ResetBand")
-        setResetBand(qobject_cast<TRpBand *>(target));
-    else
-        TRpDBText::setReference(name, target);
+    static const TRpPropertyTable table(TRpDBText::properties(), {
+        rp::stored("Operation", &TRpDBCalc::setOperation),
+        rp::stored("PrintMask", &TRpDBCalc::PrintMask),
+        rp::reference("ResetBand", &TRpDBCalc::setResetBand),
+    });
+    return table;
 }
 
 // --- TRpShape -----------------------------------------------------------------------------
@@ -441,16 +379,18 @@ void TRpShape::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
     }
 }
 
-bool TRpShape::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpShape::properties() const
 {
-    if (name == "Shape")
-        setShape(TRpShapeType(rp::toEnum(name, value, {"rsRectangle", "rsCircle", "rsVertLine", "rsHorLine",
-                                                       "rsTopAndBottom", "rsRightAndLeft"})));
-    else if (rp::setPenProperty(Pen, "Pen", name, value) || rp::setBrushProperty(Brush, name, value))
-        ;
-    else
-        return TRpCustomControl::setStoredProperty(name, value);
-    return true;
+    static const TRpPropertyTable table(TRpCustomControl::properties(), {
+        rp::stored("Shape", &TRpShape::setShape),
+        rp::family<TRpShape>("Pen", [](TRpShape &s, const QString &name, const QString &value) {
+            return rp::setPenProperty(s.Pen, "Pen", name, value);
+        }),
+        rp::family<TRpShape>("Brush", [](TRpShape &s, const QString &name, const QString &value) {
+            return rp::setBrushProperty(s.Brush, name, value);
+        }),
+    });
+    return table;
 }
 
 // --- TRpMemo ------------------------------------------------------------------------------
@@ -505,24 +445,19 @@ void TRpMemo::prepare(TRpReportRun &run)
     Report = &run.report();
 }
 
-bool TRpMemo::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpMemo::properties() const
 {
-    if (name == "Lines")
-        Lines = value.isEmpty() ? QStringList() : value.split('\n');
-    else if (name == "Text")
-        ; // a stored text is read and dropped: Lines holds the memo's text
-    else if (name == "Alignment")
-        Alignment = TAlignment(rp::toEnum(name, value, rp::AlignmentNames));
-    else if (name == "Color")
-        Color = rp::toColor(name, value);
-    else if (name == "WordWrap")
-        WordWrap = rp::toBool(name, value);
-    else if (name == "Visible")
-        Visible = rp::toBool(name, value);
-    else if (setGeometry(Left, Top, Width, Height, name, value)
-             || setOwnFont(Font, ParentFont, inheritedFont(this), name, value))
-        ;
-    else
-        return TRpComponent::setStoredProperty(name, value);
-    return true;
+    static const TRpPropertyTable table(TRpComponent::properties(), rp::joined({
+        rp::storedAs<TRpMemo>("Lines", [](TRpMemo &m, const QString &, const QString &value) {
+            m.Lines = value.isEmpty() ? QStringList() : value.split('\n');
+            return true;
+        }),
+        // a stored text is read and dropped: Lines holds the memo's text
+        rp::storedAs<TRpMemo>("Text", [](TRpMemo &, const QString &, const QString &) { return true; }),
+        rp::stored("Alignment", &TRpMemo::Alignment),
+        rp::stored("Color", &TRpMemo::Color),
+        rp::stored("WordWrap", &TRpMemo::WordWrap),
+        rp::stored("Visible", &TRpMemo::Visible),
+    }, placementAndFont<TRpMemo>()));
+    return table;
 }

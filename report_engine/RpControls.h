@@ -39,8 +39,7 @@ public:
     virtual void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY);
     virtual void PrintHeight(int &extra);
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isEventProperty(const QString &name) const override;
+    const TRpPropertyTable &properties() const override;
     void prepare(TRpReportRun &run) override;
 
 protected:
@@ -73,9 +72,7 @@ public:
     void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
     void PrintHeight(int &extra) override;
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
+    const TRpPropertyTable &properties() const override;
 
 protected:
     // The linked field, or -1 when there is none (no data source, closed, unknown name).
@@ -110,9 +107,7 @@ public:
 
     void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
+    const TRpPropertyTable &properties() const override;
     void prepare(TRpReportRun &run) override; // starts its totals and joins the run's totals
 
 private:
@@ -135,7 +130,7 @@ public:
     void setShape(TRpShapeType shape);
 
     void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY) override;
-    bool setStoredProperty(const QString &name, const QString &value) override;
+    const TRpPropertyTable &properties() const override;
 
 private:
     TRpShapeType shape_ = rsRectangle;
@@ -163,6 +158,6 @@ public:
     QStringList shownLines() const;
     void PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY);
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
+    const TRpPropertyTable &properties() const override;
     void prepare(TRpReportRun &run) override;
 };

@@ -1,8 +1,8 @@
 #include "RpFormReader.h"
 #include "RpControls.h"
 #include "RpGroup.h"
+#include "RpProperties.h"
 #include "RpReport.h"
-#include "StoredValues.h"
 
 #include <QFile>
 #include <QHash>
@@ -31,7 +31,8 @@ const QHash<QString, Factory> &factories()
 
 struct Fixup {
     TRpComponent *component;
-    QString property, target;
+    const TRpProperty *property;
+    QString target;
     qint64 line;
 };
 
@@ -119,11 +120,14 @@ private:
             return;
         }
         try {
-            if (component->isReferenceProperty(name))
-                fixups_.append({component, name, value.trimmed(), line});
-            else if (component->isEventProperty(name))
+            const TRpProperty *p = component->properties().find(name);
+            if (!p || p->kind == TRpProperty::Unpublished)
+                fail(QStringLiteral("%1 has no property %2").arg(component->Name, name), line);
+            if (p->kind == TRpProperty::Reference)
+                fixups_.append({component, p, value.trimmed(), line});
+            else if (p->kind == TRpProperty::Event)
                 form_.bindEvent(component, name, value.trimmed());
-            else if (!component->setStoredProperty(name, value))
+            else if (!p->set(*component, name, value))
                 fail(QStringLiteral("%1 has no property %2").arg(component->Name, name), line);
         } catch (const TRpError &e) {
             if (e.message().startsWith("Report form"))
@@ -136,14 +140,15 @@ private:
     {
         QObject *target = nullptr;
         if (!f.target.isEmpty()) {
-            if (f.property == "DataSource")
+            if (f.property->namesDataSet)
                 target = form_.findDataSource(f.target);
             if (!target)
                 target = form_.findComponent(f.target);
             if (!target)
-                fail(QStringLiteral("%1.%2: %3 not found").arg(f.component->Name, f.property, f.target), f.line);
+                fail(QStringLiteral("%1.%2: %3 not found").arg(f.component->Name, f.property->name, f.target),
+                     f.line);
         }
-        f.component->setReference(f.property, target);
+        f.property->refer(*f.component, target);
     }
 
     TRpForm &form_;

@@ -1,7 +1,7 @@
 #include "RpGroup.h"
 #include "RpController.h"
 #include "RpReportRun.h"
-#include "StoredValues.h"
+#include "RpProperties.h"
 
 TRpGroup::TRpGroup(TRpForm *owner) : TRpComponent(owner)
 {
@@ -31,35 +31,17 @@ bool TRpGroup::evaluateBreak()
     return Changed;
 }
 
-bool TRpGroup::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpGroup::properties() const
 {
-    if (name == "DataField")
-        DataField = value;
-    else if (name == "Level")
-        Level = rp::toInt(name, value);
-    else
-        return TRpComponent::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpGroup::isReferenceProperty(const QString &name) const
-{
-    return name == "DataSource" || name == "HeaderBand" || name == "FooterBand";
-}
-
-void TRpGroup::setReference(const QString &name, QObject *target)
-{
-    if (name == "DataSource")
-        setDataSource(qobject_cast<TRpDataSet *>(target));
-    else if (name == "HeaderBand")
-        setHeaderBand(qobject_cast<TRpBand *>(target));
-    else if (name == "FooterBand")
-        setFooterBand(qobject_cast<TRpBand *>(target));
-}
-
-bool TRpGroup::isEventProperty(const QString &name) const
-{
-    return name == "OnNeedData";
+    static const TRpPropertyTable table(TRpComponent::properties(), {
+        rp::reference("DataSource", &TRpGroup::setDataSource),
+        rp::stored("DataField", &TRpGroup::DataField),
+        rp::reference("FooterBand", &TRpGroup::setFooterBand),
+        rp::reference("HeaderBand", &TRpGroup::setHeaderBand),
+        rp::stored("Level", &TRpGroup::Level),
+        rp::event("OnNeedData"),
+    });
+    return table;
 }
 
 void TRpGroup::Notification(TRpComponent *component, TOperation operation)

@@ -31,10 +31,7 @@ public:
     // Moves the current value into OldValue, reads the new one and answers whether it differs.
     bool evaluateBreak();
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isReferenceProperty(const QString &name) const override;
-    void setReference(const QString &name, QObject *target) override;
-    bool isEventProperty(const QString &name) const override;
+    const TRpPropertyTable &properties() const override;
     void Notification(TRpComponent *component, TOperation operation) override;
     void prepare(TRpReportRun &run) override;
 

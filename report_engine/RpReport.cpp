@@ -2,7 +2,7 @@
 #include "RpGroup.h"
 #include "RpPrinter.h"
 #include "Rounding.h"
-#include "StoredValues.h"
+#include "RpProperties.h"
 
 using rp::roundHalfEven;
 
@@ -37,42 +37,29 @@ void TRpReport::setColumns(int n)
         columns_ = n;
 }
 
-bool TRpReport::setStoredProperty(const QString &name, const QString &value)
+const TRpPropertyTable &TRpReport::properties() const
 {
-    if (name == "ColumnMarginInches")
-        setColumnMarginInches(rp::toInt(name, value));
-    else if (name == "ColumnMarginMM")
-        setColumnMarginMM(rp::toInt(name, value));
-    else if (name == "Columns")
-        setColumns(rp::toInt(name, value));
-    else if (name == "DisplayPrintDialog")
-        DisplayPrintDialog = rp::toBool(name, value);
-    else if (name == "LeftMarginInches")
-        setLeftMarginInches(rp::toInt(name, value));
-    else if (name == "LeftMarginMM")
-        setLeftMarginMM(rp::toInt(name, value));
-    else if (name == "Orientation")
-        Orientation = TPrinterOrientation(rp::toEnum(name, value, {"poPortrait", "poLandscape"}));
-    else if (name == "ReportTitle")
-        ReportTitle = value;
-    else if (name == "RestartData")
-        RestartData = rp::toBool(name, value);
-    else if (name == "ShowProgress")
-        ShowProgress = rp::toBool(name, value);
-    else if (name == "SQLCompatible")
-        SQLCompatible = rp::toBool(name, value);
-    else if (name == "TitleBeforeHeader")
-        TitleBeforeHeader = rp::toBool(name, value);
-    else
-        return TRpController::setStoredProperty(name, value);
-    return true;
-}
-
-bool TRpReport::isEventProperty(const QString &name) const
-{
-    static const QStringList events = {"AfterDetail", "AfterPrint", "BeforeDetail", "BeforePrint",
-                                       "OnEndPage", "OnStartPage"};
-    return events.contains(name) || TRpController::isEventProperty(name);
+    static const TRpPropertyTable table(TRpController::properties(), {
+        rp::event("AfterDetail"),
+        rp::event("AfterPrint"),
+        rp::event("BeforeDetail"),
+        rp::event("BeforePrint"),
+        rp::stored("ColumnMarginInches", &TRpReport::setColumnMarginInches),
+        rp::stored("ColumnMarginMM", &TRpReport::setColumnMarginMM),
+        rp::stored("Columns", &TRpReport::setColumns),
+        rp::stored("DisplayPrintDialog", &TRpReport::DisplayPrintDialog),
+        rp::stored("LeftMarginInches", &TRpReport::setLeftMarginInches),
+        rp::stored("LeftMarginMM", &TRpReport::setLeftMarginMM),
+        rp::event("OnEndPage"),
+        rp::event("OnStartPage"),
+        rp::stored("Orientation", &TRpReport::Orientation),
+        rp::stored("ReportTitle", &TRpReport::ReportTitle),
+        rp::stored("RestartData", &TRpReport::RestartData),
+        rp::stored("ShowProgress", &TRpReport::ShowProgress),
+        rp::stored("SQLCompatible", &TRpReport::SQLCompatible),
+        rp::stored("TitleBeforeHeader", &TRpReport::TitleBeforeHeader),
+    });
+    return table;
 }
 
 void TRpReport::Notification(TRpComponent *component, TOperation operation)

@@ -56,8 +56,7 @@ public:
     // it stands on the page and its counts, for event handlers and callers.
     const TRpReportRun *run() const { return run_.get(); }
 
-    bool setStoredProperty(const QString &name, const QString &value) override;
-    bool isEventProperty(const QString &name) const override;
+    const TRpPropertyTable &properties() const override;
     void Notification(TRpComponent *component, TOperation operation) override;
 
 private:

@@ -21,7 +21,9 @@ struct HeightGuard {
 
 template <typename List> void removeFrom(List &list, const TRpComponent *component)
 {
-    list.removeIf([component](const auto *item) { return static_cast<const TRpComponent *>(item) == component; });
+    list.removeIf([component](const auto *item) {
+        return static_cast<const TRpComponent *>(item) == component;
+    });
 }
 
 template <typename Hash> void removeKey(Hash &hash, const TRpComponent *component)

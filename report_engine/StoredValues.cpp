@@ -2,12 +2,9 @@
 #include "Rounding.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace rp {
-
-const QStringList BandTypeNames = {"rbTitle", "rbPageHeader", "rbDetail", "rbPageFooter", "rbSummary",
-                                   "rbGroupHeader", "rbGroupFooter", "rbSubDetail", "rbColumnHeader", "rbOverlay"};
-const QStringList AlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
 namespace {
 
@@ -56,12 +53,13 @@ QColor toColor(const QString &property, const QString &value)
     return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
 }
 
-int toEnum(const QString &property, const QString &value, const QStringList &names)
+int toIndex(const QString &property, const QString &value, const char *const *names, int count)
 {
-    const int i = names.indexOf(value.trimmed());
-    if (i < 0)
-        invalid(property, value);
-    return i;
+    const QString v = value.trimmed();
+    for (int i = 0; i < count; ++i)
+        if (v == QLatin1String(names[i]))
+            return i;
+    invalid(property, value);
 }
 
 bool setFontProperty(RpFont &font, const QString &name, const QString &value)
@@ -75,16 +73,20 @@ bool setFontProperty(RpFont &font, const QString &name, const QString &value)
     else if (name == "Font.Color")
         font.color = toColor(name, value);
     else if (name == "Font.Style") {
+        static const struct {
+            const char *name;
+            bool RpFont::*flag;
+        } styles[] = {{"fsBold", &RpFont::bold}, {"fsItalic", &RpFont::italic},
+                      {"fsUnderline", &RpFont::underline}, {"fsStrikeOut", &RpFont::strikeOut}};
         QString v = value;
         v.remove('[').remove(']').remove(' ');
-        const QStringList styles = v.split(',', Qt::SkipEmptyParts);
-        for (const QString &s : styles)
-            if (!QStringList({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}).contains(s))
-                throw TRpError(QStringLiteral("Invalid property value: %1 = \"%2\"").arg(name, value));
-        font.bold = styles.contains("fsBold");
-        font.italic = styles.contains("fsItalic");
-        font.underline = styles.contains("fsUnderline");
-        font.strikeOut = styles.contains("fsStrikeOut");
+        const QStringList stored = v.split(',', Qt::SkipEmptyParts);
+        for (const QString &s : stored)
+            if (std::none_of(std::begin(styles), std::end(styles),
+                             [&s](const auto &style) { return s == QLatin1String(style.name); }))
+                invalid(name, value);
+        for (const auto &style : styles)
+            font.*style.flag = stored.contains(QLatin1String(style.name));
     } else if (name == "Font.Charset" || name == "Font.Pitch")
         ; // the character set and pitch are the platform's; nothing here depends on them
     else
@@ -99,19 +101,32 @@ bool setPenProperty(RpPen &pen, const QString &prefix, const QString &name, cons
     else if (name == prefix + ".Width")
         pen.width = toInt(name, value);
     else if (name == prefix + ".Style")
-        pen.style = metafile::PenStyle(toEnum(name, value, {"psSolid", "psDash", "psDot", "psDashDot",
-                                                            "psDashDotDot", "psClear"}));
+        pen.style = toEnum<metafile::PenStyle>(name, value);
     else
         return false;
     return true;
+}
+
+bool setOwnFontProperty(RpFont &font, bool &parentFont, const RpFont &inherited, const QString &name,
+                        const QString &value)
+{
+    if (!name.startsWith("Font."))
+        return false;
+    if (parentFont) {
+        font = inherited;
+        parentFont = false;
+    }
+    return setFontProperty(font, name, value);
 }
 
 bool setBrushProperty(RpBrush &brush, const QString &name, const QString &value)
 {
     if (name == "Brush.Color")
         brush.color = toColor(name, value);
-    else if (name == "Brush.Style")
-        brush.clear = toEnum(name, value, {"bsSolid", "bsClear"}) == 1;
+    else if (name == "Brush.Style") {
+        static const char *const styles[] = {"bsSolid", "bsClear"};
+        brush.clear = toIndex(name, value, styles, 2) == 1;
+    }
     else
         return false;
     return true;

@@ -220,6 +220,220 @@ TEST(FormReader, RefusesWhatItCannotRead)
     }
 }
 
+namespace {
+
+const QByteArray EveryProperty = R"(<form name="Tudo">
+  <object class="TRpReport" name="RpReport1">
+    <property name="Tag">3</property><property name="DataSource">Fonte</property>
+    <property name="ColumnMarginMM">5</property><property name="Columns">2</property>
+    <property name="DisplayPrintDialog">True</property><property name="LeftMarginInches">4</property>
+    <property name="Orientation">poLandscape</property><property name="RestartData">False</property>
+    <property name="ShowProgress">False</property><property name="SQLCompatible">True</property>
+    <property name="TitleBeforeHeader">True</property>
+  </object>
+  <object class="TRpBand" name="Cabeca">
+    <property name="BandType">rbPageHeader</property><property name="Align">alTop</property>
+    <property name="Color">$00FF8000</property><property name="Enabled">False</property>
+    <property name="ForceNewPage">True</property><property name="Font.Style">[fsItalic, fsUnderline]</property>
+    <property name="Frame.Width">2</property><property name="Frame.Color">clRed</property>
+    <property name="Frame.Style">psDot</property><property name="Ruler">rrCmHV</property>
+    <property name="Left">1</property><property name="Top">2</property>
+    <property name="Width">700</property><property name="Height">40</property>
+    <property name="LinkBand">Corpo</property>
+    <object class="TRpShape" name="Linha">
+      <property name="Shape">rsHorLine</property><property name="Pen.Width">3</property>
+      <property name="Pen.Style">psDashDot</property><property name="Brush.Color">clYellow</property>
+      <property name="Brush.Style">bsClear</property><property name="width">300</property>
+    </object>
+    <object class="TRpMemo" name="Nota">
+      <property name="Lines"><item>a</item><item>b</item></property>
+      <property name="Alignment">taCenter</property><property name="Color">clSilver</property>
+      <property name="WordWrap">False</property><property name="Visible">False</property>
+      <property name="HEIGHT">30</property><property name="Font.Size">12</property>
+    </object>
+  </object>
+  <object class="TRpBand" name="Corpo">
+    <property name="BandType">rbDetail</property>
+    <object class="TRpLabel" name="Rotulo">
+      <property name="Caption">Nome &amp; Cia</property><property name="Alignment">taRightJustify</property>
+      <property name="AutoSize">False</property><property name="Transparent">True</property>
+      <property name="AlignToBand">True</property><property name="ParentColor">True</property>
+      <property name="Color">clNavy</property><property name="ParentFont">False</property>
+      <property name="Font.Name">Arial</property><property name="Font.Color">$000000FF</property>
+      <property name="Font.Charset">DEFAULT_CHARSET</property>
+    </object>
+    <object class="TRpDBCalc" name="Total">
+      <property name="DataSource">Fonte</property><property name="DataField">Nome</property>
+      <property name="Operation">rcCOUNT</property><property name="PrintMask">0.0</property>
+      <property name="ResetBand">Cabeca</property><property name="Width">90</property>
+    </object>
+  </object>
+  <object class="TRpGroup" name="Grupo">
+    <property name="DataSource">Fonte</property><property name="DataField">Nome</property>
+    <property name="Level">4</property><property name="HeaderBand">Cabeca</property>
+    <property name="FooterBand">Corpo</property>
+  </object>
+  <object class="TRpDetailLink" name="Elo">
+    <property name="DataSource">Fonte</property><property name="Master">RpReport1</property>
+    <property name="PrintBefore">True</property><property name="DetailBand">Corpo</property>
+    <property name="HeaderBand">Cabeca</property><property name="FooterBand">Corpo</property>
+  </object>
+</form>
+)";
+
+template <typename T> T *component(const TRpForm &form, const char *name)
+{
+    return qobject_cast<T *>(form.findComponent(name));
+}
+
+} // namespace
+
+// Every stored property of every class reaches the component it names.
+TEST(FormReader, SetsEveryStoredProperty)
+{
+    TRpForm form;
+    auto *ds = namesDataSet({"x"}, &form);
+    form.addDataSource("Fonte", ds);
+    read(form, EveryProperty);
+
+    auto *report = component<TRpReport>(form, "RpReport1");
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->Tag, 3);
+    EXPECT_EQ(report->DataSource(), ds);
+    EXPECT_EQ(report->ColumnMarginMM(), 5);
+    EXPECT_EQ(report->Columns(), 2);
+    EXPECT_TRUE(report->DisplayPrintDialog);
+    EXPECT_EQ(report->LeftMarginInches(), 4);
+    EXPECT_EQ(report->Orientation, poLandscape);
+    EXPECT_FALSE(report->RestartData);
+    EXPECT_FALSE(report->ShowProgress);
+    EXPECT_TRUE(report->SQLCompatible);
+    EXPECT_TRUE(report->TitleBeforeHeader);
+
+    auto *header = component<TRpBand>(form, "Cabeca");
+    auto *body = component<TRpBand>(form, "Corpo");
+    ASSERT_TRUE(header && body);
+    EXPECT_EQ(header->BandType, rbPageHeader);
+    EXPECT_EQ(header->Color, QColor(0x00, 0x80, 0xff)); // $00BBGGRR
+    EXPECT_FALSE(header->Enabled);
+    EXPECT_TRUE(header->ForceNewPage);
+    EXPECT_FALSE(header->ParentFont);
+    EXPECT_TRUE(header->Font.italic && header->Font.underline && !header->Font.bold);
+    EXPECT_EQ(header->Frame, (RpPen{Qt::red, 2, metafile::PenStyle::Dot}));
+    EXPECT_EQ(header->Ruler, rrCmHV);
+    EXPECT_EQ(QRect(header->Left, header->Top, header->Width, header->Height), QRect(1, 2, 700, 40));
+    EXPECT_EQ(header->LinkBand(), body);
+    EXPECT_EQ(body->BandType, rbDetail);
+
+    auto *line = component<TRpShape>(form, "Linha");
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->Shape(), rsHorLine);
+    EXPECT_EQ(line->Pen, (RpPen{Qt::black, 3, metafile::PenStyle::DashDot}));
+    EXPECT_EQ(line->Brush, (RpBrush{Qt::yellow, true}));
+    EXPECT_EQ(line->Width, 300);
+    EXPECT_EQ(line->parentBand(), header);
+
+    auto *memo = component<TRpMemo>(form, "Nota");
+    ASSERT_TRUE(memo);
+    EXPECT_EQ(memo->Lines, QStringList({"a", "b"}));
+    EXPECT_EQ(memo->Alignment, taCenter);
+    EXPECT_EQ(memo->Color, QColor(0xc0, 0xc0, 0xc0));
+    EXPECT_FALSE(memo->WordWrap);
+    EXPECT_FALSE(memo->Visible);
+    EXPECT_EQ(memo->Height, 30);
+    EXPECT_FALSE(memo->ParentFont);
+    EXPECT_EQ(memo->Font.pixelHeight, 16); // 12 points at 96 per inch
+    EXPECT_TRUE(memo->Font.italic);        // a font of its own starts from its band's
+
+    auto *label = component<TRpLabel>(form, "Rotulo");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->Caption(), "Nome & Cia");
+    EXPECT_EQ(label->Alignment, taRightJustify);
+    EXPECT_FALSE(label->AutoSize);
+    EXPECT_TRUE(label->Transparent);
+    EXPECT_TRUE(label->AlignToBand);
+    EXPECT_EQ(label->Color, QColor(0, 0, 0x80));
+    EXPECT_FALSE(label->ParentFont);
+    EXPECT_EQ(label->Font.name, "Arial");
+    EXPECT_EQ(label->Font.color, QColor(0xff, 0, 0));
+
+    auto *total = component<TRpDBCalc>(form, "Total");
+    ASSERT_TRUE(total);
+    EXPECT_EQ(total->DataSource(), ds);
+    EXPECT_EQ(total->DataField(), "Nome");
+    EXPECT_EQ(total->Operation(), rcCOUNT);
+    EXPECT_EQ(total->PrintMask, "0.0");
+    EXPECT_EQ(total->ResetBand(), header);
+    EXPECT_EQ(total->Width, 90);
+    EXPECT_FALSE(total->AlignToBand);
+
+    auto *group = component<TRpGroup>(form, "Grupo");
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->DataSource(), ds);
+    EXPECT_EQ(group->DataField, "Nome");
+    EXPECT_EQ(group->Level, 4);
+    EXPECT_EQ(group->HeaderBand(), header);
+    EXPECT_EQ(group->FooterBand(), body);
+
+    auto *link = component<TRpDetailLink>(form, "Elo");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->DataSource(), ds);
+    EXPECT_EQ(link->Master(), report);
+    EXPECT_TRUE(link->PrintBefore);
+    EXPECT_EQ(link->DetailBand(), body);
+    EXPECT_EQ(link->HeaderBand(), header);
+    EXPECT_EQ(link->FooterBand(), body);
+}
+
+// Each class binds its own events through the form's handlers (the base form has none) and
+// refuses by name what it does not publish, whatever a base class or another class has.
+TEST(FormReader, EachClassTakesItsOwnEventsAndNoOtherNames)
+{
+    const char *bound = "x.%1: handler h not found";
+    const char *refused = "x has no property %1";
+    const struct {
+        const char *className;
+        QStringList properties;
+        const char *value, *message;
+    } cases[] = {
+        {"TRpReport", {"AfterDetail", "AfterPrint", "BeforeDetail", "BeforePrint", "OnEndPage", "OnStartPage",
+                       "OnFilter", "OnNeedData"}, "h", bound},
+        {"TRpDetailLink", {"OnFilter", "OnNeedData"}, "h", bound},
+        {"TRpGroup", {"OnNeedData"}, "h", bound},
+        {"TRpBand", {"BeforePrint", "AfterPrint"}, "h", bound},
+        {"TRpLabel", {"OnPrint"}, "h", bound},
+        {"TRpDBText", {"OnPrint"}, "h", bound},
+        {"TRpDBCalc", {"OnPrint"}, "h", bound},
+        {"TRpShape", {"OnPrint"}, "h", bound},
+        {"TRpGroup", {"OnFilter"}, "h", refused},
+        {"TRpMemo", {"OnPrint", "Caption"}, "h", refused},
+        {"TRpDBText", {"AlignToBand"}, "True", refused}, // its base has it; a data field does not
+        {"TRpReport", {"HeaderBand", "DetailBand"}, "b", refused}, // only a detail link names bands
+        {"TRpReport", {"PrintBefore"}, "True", refused},
+        {"TRpBand", {"Align"}, "alClient", refused}, // bands stack from the top only
+        {"TRpBand", {"width"}, "10", refused},       // a band's names are matched exactly
+        {"TRpLabel", {"left"}, "10", refused},
+        {"TRpLabel", {"Font.Weight", "Font"}, "3", refused},
+        {"TRpShape", {"Pen.Mode"}, "pmCopy", refused},
+    };
+    for (const auto &c : cases)
+        for (const QString &property : c.properties) {
+            TRpForm form;
+            const QByteArray xml = QStringLiteral("<form name='f'><object class='TRpBand' name='b'/>"
+                                                  "<object class='%1' name='x'><property name='%2'>%3"
+                                                  "</property></object></form>")
+                                       .arg(c.className, property, c.value).toUtf8();
+            const std::string what = c.className + ("." + property).toStdString();
+            try {
+                read(form, xml);
+                ADD_FAILURE() << what;
+            } catch (const TRpError &e) {
+                EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.message).arg(property)))
+                    << what << ": " << e.message().toStdString();
+            }
+        }
+}
+
 TEST(FloatFormat, Pictures)
 {
     QLocale::setDefault(QLocale::c());
