@@ -51,7 +51,7 @@ void TRpReportRun::addBand(TRpBand *band)
 void TRpReportRun::addGroup(TRpGroup *group)
 {
     // A later group of the same level replaces an earlier one.
-    if (group->Level >= 0 && group->Level <= 9)
+    if (group->Level >= 0 && group->Level <= RpLastGroupLevel)
         groups_[group->Level] = group;
 }
 
@@ -349,7 +349,7 @@ bool TRpReportRun::groupFooters(bool forced)
             if (g)
                 g->Changed = true;
     } else {
-        for (int level = 9; level >= 0; --level) // every group is evaluated
+        for (int level = RpLastGroupLevel; level >= 0; --level) // every group is evaluated
             if (groups_[level] && groups_[level]->evaluateBreak())
                 changed = true;
     }
@@ -375,7 +375,7 @@ bool TRpReportRun::groupFooters(bool forced)
             else if (g->Changed)
                 outerBroke = true;
         }
-    for (int level = 9; level >= 0; --level)
+    for (int level = RpLastGroupLevel; level >= 0; --level)
         if (groups_[level] && groups_[level]->Changed)
             placeBand(groups_[level]->FooterBand());
     for (int i = 0; i < movedBack; ++i)

@@ -30,8 +30,8 @@ class TRpPrinter;
 class TRpProgress;
 class TRpReport;
 
-// Group levels 0 (outermost) to 9.
-constexpr int RpGroupLevels = 10;
+// The innermost group level: stored definitions number a group's Level from 0 (outermost) to 9.
+constexpr int RpLastGroupLevel = 9;
 
 class TRpReportRun {
 public:
@@ -101,9 +101,10 @@ private:
 
     TRpReport &report_;
     TRpPrinter &store_;
-    std::array<QList<TRpBand *>, RpBandTypeCount> bandLists_;
+    std::array<QList<TRpBand *>, RpBandTypeCount> bandLists_; // by band type
     QList<TRpDBCalc *> calcList_;
-    std::array<TRpGroup *, RpGroupLevels> groups_{};
+    std::array<TRpGroup *, RpLastGroupLevel + 1> groups_{}; // by level; none where no group is
+    static_assert(std::tuple_size_v<decltype(groups_)> == RpLastGroupLevel + 1, "one entry per level");
     // The calculated fields each band resets, and the detail links of each controller.
     QHash<const TRpBand *, QList<TRpDBCalc *>> resets_;
     QHash<const TRpController *, QList<TRpDetailLink *>> detailLinks_;

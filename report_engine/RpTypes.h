@@ -6,13 +6,13 @@
 
 #include <QColor>
 #include <QString>
+#include <iterator>
 #include <stdexcept>
 
 enum TRpBandType {
     rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary,
     rbGroupHeader, rbGroupFooter, rbSubDetail, rbColumnHeader, rbOverlay
 };
-constexpr int RpBandTypeCount = 10;
 
 enum TRpRuler { rrNone, rrInchesH, rrInchesV, rrInchesHV, rrCmH, rrCmV, rrCmHV };
 enum TPrinterOrientation { poPortrait, poLandscape };
@@ -32,6 +32,15 @@ inline constexpr const char *RpShapeTypeNames[] = {"rsRectangle", "rsCircle", "r
 // A total's caption names its operation without the prefix: "SUM(Preco)".
 inline constexpr const char *RpCalcOperationNames[] = {"rcSUM", "rcCOUNT", "rcMAX", "rcMIN", "rcAVERAGE"};
 inline constexpr const char *RpAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+
+// One name per value, the last value last: a value added to an enumeration needs its name.
+constexpr int RpBandTypeCount = int(std::size(RpBandTypeNames));
+static_assert(RpBandTypeCount == rbOverlay + 1);
+static_assert(std::size(RpRulerNames) == rrCmHV + 1);
+static_assert(std::size(RpOrientationNames) == poLandscape + 1);
+static_assert(std::size(RpShapeTypeNames) == rsRightAndLeft + 1);
+static_assert(std::size(RpCalcOperationNames) == rcAVERAGE + 1);
+static_assert(std::size(RpAlignmentNames) == taCenter + 1);
 
 constexpr const auto &storedNames(TRpBandType) { return RpBandTypeNames; }
 constexpr const auto &storedNames(TRpRuler) { return RpRulerNames; }

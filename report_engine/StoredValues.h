@@ -10,6 +10,7 @@
 
 inline constexpr const char *RpPenStyleNames[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
                                                   "psClear"};
+static_assert(std::size(RpPenStyleNames) == int(metafile::PenStyle::Clear) + 1);
 constexpr const auto &storedNames(metafile::PenStyle) { return RpPenStyleNames; }
 
 namespace rp {
