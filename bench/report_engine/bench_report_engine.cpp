@@ -10,6 +10,8 @@
 #include "RpPrinter.h"
 #include "RpReport.h"
 #include "RpSystemPrinter.h"
+#include "RpTableDataSet.h"
+#include "Table.h"
 
 #include <QBuffer>
 #include <QDir>
