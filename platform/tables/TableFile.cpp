@@ -422,39 +422,36 @@ QByteArray TableFile::scanSql(int slot) const
 
 // ---- indexes ---------------------------------------------------------------------------------
 
+// The sort key of a text, as SQL: the rebuild lets SQLite read, sort and insert in one statement.
+static void sortKeyFunction(sqlite3_context *context, int, sqlite3_value **args)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(args[0]));
+    const QByteArray key = text ? textSortKey(QString::fromUtf8(text, sqlite3_value_bytes(args[0]))) : QByteArray();
+    if (key.isEmpty())
+        sqlite3_result_zeroblob(context, 0); // X'', never NULL: row-value comparisons skip NULLs
+    else
+        sqlite3_result_blob(context, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+}
+
 void TableFile::fillIndex(IndexSlot &slot)
 {
-    struct Entry {
-        QByteArray k[3];
-        qint64 rid;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(size_t(recordCount_));
-    QByteArray cols;
-    for (int f : slot.fields)
-        cols += ", c" + QByteArray::number(f);
-    Statement all(db_, path_, "SELECT rid" + cols + " FROM " + alias_ + ".records");
-    while (all.step()) {
-        Entry e;
-        e.rid = all.int64(0);
-        for (int p = 0; p < slot.fields.size(); ++p)
-            e.k[p] = keyFor(slot, p, all.text(p + 1));
-        entries.push_back(std::move(e));
+    sqlite3_create_function_v2(db_, "melvora_sort_key", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               sortKeyFunction, nullptr, nullptr, nullptr);
+    QByteArray keys;
+    for (int p = 0; p < 3; ++p) {
+        QByteArray expr = "X''";
+        if (p < slot.fields.size()) {
+            const QByteArray column = "c" + QByteArray::number(slot.fields[p]);
+            const bool text = schema_[slot.fields[p]].type != FieldType::Date && slot.caseInsensitive;
+            // Dates and exact indexes key on the stored text's bytes, as keyFor does.
+            expr = text ? "melvora_sort_key(" + column + ")" : "CAST(" + column + " AS BLOB)";
+        }
+        keys += expr + ", ";
     }
-    // Inserting in key order keeps the b-tree writes sequential.
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        for (int p = 0; p < 3; ++p)
-            if (int c = a.k[p].compare(b.k[p]); c != 0)
-                return c < 0;
-        return a.rid < b.rid;
-    });
-    for (const Entry &e : entries) {
-        slot.insertKey.reset();
-        for (int p = 0; p < 3; ++p)
-            slot.insertKey.bindBlob(p + 1, e.k[p]);
-        slot.insertKey.bind(4, e.rid);
-        slot.insertKey.run();
-    }
+    // In key order, so the b-tree is written sequentially.
+    Statement fill(db_, path_, "INSERT INTO " + slot.table + "(k1, k2, k3, rid) SELECT " + keys + "rid FROM "
+                                   + alias_ + ".records ORDER BY 1, 2, 3, 4");
+    fill.run();
 }
 
 int TableFile::addIndex(const QString &name, const QVector<int> &fields, bool caseInsensitive)
