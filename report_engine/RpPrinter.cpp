@@ -113,6 +113,20 @@ void TRpPrinter::MeasurePage()
     }
 }
 
+bool TRpPrinter::stateHolds() const
+{
+    switch (status_) {
+    case psIdle:
+        return !canvas_ && pages_.isEmpty();
+    case psCollecting:
+        return canvas_ && pages_.size() == PageCount - 1;
+    case psReady:
+        return !canvas_ && pages_.size() == PageCount
+            && (PageCount == 0 ? CurrentPage == 0 : CurrentPage >= 1 && CurrentPage <= PageCount);
+    }
+    return false;
+}
+
 void TRpPrinter::openPage()
 {
     // A new canvas starts with the pen at (0, 0).
@@ -137,6 +151,7 @@ void TRpPrinter::BeginDoc()
     CurrentPage = 1;
     PageCount = 1;
     Title.clear();
+    Q_ASSERT(stateHolds());
 }
 
 void TRpPrinter::NewPage()
@@ -147,6 +162,7 @@ void TRpPrinter::NewPage()
     MeasurePage();
     openPage();
     ++PageCount;
+    Q_ASSERT(stateHolds());
 }
 
 void TRpPrinter::EndDoc()
@@ -156,6 +172,7 @@ void TRpPrinter::EndDoc()
     closePage();
     status_ = psReady;
     SetCurrentPage(1);
+    Q_ASSERT(stateHolds());
 }
 
 void TRpPrinter::DiscardPages()
@@ -167,6 +184,7 @@ void TRpPrinter::DiscardPages()
     status_ = psIdle;
     FromPage = 0;
     ToPage = 0;
+    Q_ASSERT(stateHolds());
 }
 
 void TRpPrinter::SetCurrentPage(int n)
@@ -379,8 +397,10 @@ void TRpPrinter::LoadFromFile(const QString &name)
         // Cancel works between pages of a load as of a save; a cancelled load leaves the
         // store idle, with no pages, rather than a part of the file.
         QCoreApplication::processEvents();
-        if (Cancelled)
+        if (Cancelled) {
+            Q_ASSERT(stateHolds());
             return;
+        }
         progress->Update(i);
         pages.append(reader.nextPage());
     }
@@ -390,4 +410,5 @@ void TRpPrinter::LoadFromFile(const QString &name)
     PageHeight = reader.header().pageHeight;
     status_ = psReady;
     SetCurrentPage(1); // a file without pages stays on page 0
+    Q_ASSERT(stateHolds());
 }

@@ -3,8 +3,13 @@
 // replayed onto any painter, printed or saved), and hands the pages to the preview.
 //
 // Status:  idle --BeginDoc--> collecting --EndDoc--> ready --DiscardPages--> idle
+//                      idle --LoadFromFile--> ready
 //          NewPage acts only while collecting; SetCurrentPage only while ready; DiscardPages
 //          also ends a collection that a failed generation left behind.
+// Each state keeps (stateHolds(), asserted after every change of the pages in debug builds):
+//          idle        no canvas, no pages
+//          collecting  the canvas of page PageCount, PageCount - 1 finished pages
+//          ready       no canvas, PageCount pages, CurrentPage one of them (0 when there is none)
 //
 // The printer itself, the progress window and the standard preview window belong to the
 // windowing layer: it installs a TRpPrinterDevice, a progress factory and the standard preview.
@@ -100,6 +105,8 @@ public:
     bool InRange(int page) const { return ToPage == 0 || (FromPage <= page && page <= ToPage); }
 
     TRpPrinterStatus Status() const { return status_; }
+    // What the current state keeps holds (see the drawing above).
+    bool stateHolds() const;
     // The canvas of the page being collected (none unless collecting).
     metafile::Canvas *Canvas() { return canvas_.get(); }
     // Finished pages in order: page n is entry n - 1.

@@ -208,20 +208,38 @@ void TRpReportRun::printBands(TRpBandType kind)
         CurrentX = xMargin_;
     }
     for (TRpBand *band : bands)
-        placeBand(band);
+        placeBand(band, partOf(kind));
     if (kind == rbDetail && report_.AfterDetail)
         report_.AfterDetail(&report_);
     if (kind == rbTitle || kind == rbPageHeader)
         ColumnTop = CurrentY;
 }
 
-void TRpReportRun::placeBand(TRpBand *band)
+TRpReportRun::PagePart TRpReportRun::partOf(TRpBandType kind)
+{
+    switch (kind) {
+    case rbTitle:
+    case rbPageHeader:
+        return PagePart::Top;
+    case rbColumnHeader:
+        return PagePart::ColumnTop;
+    case rbPageFooter:
+        return PagePart::Foot;
+    case rbOverlay:
+        return PagePart::Overlay;
+    default:
+        return PagePart::Body;
+    }
+}
+
+void TRpReportRun::placeBand(TRpBand *band, PagePart part)
 {
     if (!band || !band->Enabled)
         return;
     QCoreApplication::processEvents(); // a click on Cancel takes effect here
     HeightGuard guard{band, band->Height};
     band->Width = store_.PageWidth;
+    bool opensColumn = false;
     switch (band->BandType) {
     case rbPageHeader:
     case rbOverlay:
@@ -231,19 +249,23 @@ void TRpReportRun::placeBand(TRpBand *band)
         // At the top of a column a column header is placed whatever its height: checking it
         // there could only start columns and pages without end.
         if (CurrentY != ColumnTop)
-            checkSpace(band);
+            opensColumn = checkSpace(band);
         break;
     default:
-        checkSpace(band);
+        opensColumn = checkSpace(band);
         if (band->BandType == rbDetail || band->BandType == rbSubDetail || band->BandType == rbGroupFooter)
             pageHasBody_ = true;
         break;
     }
+    if (part < pagePart_ && !opensColumn)
+        bandsInOrder_ = false;
+    Q_ASSERT_X(bandsInOrder_, "TRpReportRun::placeBand", "a band above a part of the page already placed");
+    pagePart_ = std::max(pagePart_, part);
     if (drawBand(band))
         CurrentY += band->Height;
 }
 
-void TRpReportRun::checkSpace(TRpBand *band)
+bool TRpReportRun::checkSpace(TRpBand *band)
 {
     const int extra = stretch(band, true);
     const int needed = extra + band->Height;
@@ -257,11 +279,13 @@ void TRpReportRun::checkSpace(TRpBand *band)
             CurrentX += ColumnWidth + gap_;
             CurrentY = ColumnTop;
             ++CurrentColumn;
+            pagePart_ = PagePart::ColumnTop;
         }
         printBands(rbColumnHeader);
     }
     if (extra > 0)
         band->Height += stretch(band, false);
+    return !fits;
 }
 
 int TRpReportRun::stretch(TRpBand *band, bool withLinks)
@@ -331,6 +355,7 @@ void TRpReportRun::nextPage()
     CurrentY = 0;
     printBands(rbOverlay);
     store_.NewPage();
+    pagePart_ = PagePart::Top;
     ++PageNumber;
     CurrentY = 0;
     pageHasBody_ = false;

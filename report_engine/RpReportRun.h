@@ -9,7 +9,9 @@
 //   the body: group headers and footers, details, sub-details, the summary
 //   page footers, in the area reserved at the foot of the page
 //   overlays, over the whole page
-// A new column starts again at its column headers, a new page at its page header.
+// A new column starts again at its column headers, a new page at its page header; the band
+// that did not fit where it stood opens the new column whatever its kind. Debug builds assert
+// this order at every band; bandsInOrder() tells whether it held.
 #pragma once
 
 #include "RpTypes.h"
@@ -67,15 +69,23 @@ public:
     int PageWidth = 0, PageHeight = 0;
     int FooterHeight = 0;
     TRpProgress *progress() const { return progress_.get(); }
+    // Every band so far was placed in the page order drawn above.
+    bool bandsInOrder() const { return bandsInOrder_; }
 
 private:
+    // The parts of a page, top to bottom, in the order of the drawing above.
+    enum class PagePart { Top, ColumnTop, Body, Foot, Overlay };
+    static PagePart partOf(TRpBandType kind);
+
     // Places every band of one kind, with the events and totals of a detail pass.
     void printBands(TRpBandType kind);
-    // Places one band at the current position, moving to a new column or page when it does
-    // not fit, and moves the position below it.
-    void placeBand(TRpBand *band);
-    // Starts the next column or page when the band and the bands linked to it do not fit.
-    void checkSpace(TRpBand *band);
+    // Places one band of that part of the page at the current position, moving to a new column
+    // or page when it does not fit, and moves the position below it. Groups and links place
+    // their bands in the body.
+    void placeBand(TRpBand *band, PagePart part = PagePart::Body);
+    // Starts the next column or page when the band and the bands linked to it do not fit;
+    // answers whether it did.
+    bool checkSpace(TRpBand *band);
     // Fills the band's background and draws its controls; answers whether it printed.
     bool drawBand(TRpBand *band);
     // Evaluates the group breaks (every group when forced) and places the footers of the
@@ -113,6 +123,8 @@ private:
     int detailCount_ = 0;
     bool pageHasBody_ = false;
     bool noDataSource_ = true;
+    PagePart pagePart_ = PagePart::Top; // the lowest part of the page placed so far
+    bool bandsInOrder_ = true;
     // Moves of the report's cursor since its last printed record: group footers step back
     // over them to show that record.
     int movesPastPrinted_ = 0;

@@ -109,6 +109,19 @@ TEST_F(ReportFixture, TitleBeforeOrAfterThePageHeaderOnThFirstPageOnly)
     }
 }
 
+// A title that does not fit below the page header opens page 2 under that page's header: the
+// band that starts a page stands at its top whatever its kind.
+TEST_F(ReportFixture, ATitleTallerThanTheFirstPageOpensTheSecond)
+{
+    label(band(rbPageHeader, 65), "Cabeçalho");
+    band(rbColumnHeader, 15);
+    label(band(rbTitle, 1020), "Título"); // 65 + 1020 reaches past 1080
+    preview();
+    EXPECT_EQ(where("Cabeçalho").mid(0, 2), QStringList({"p1:0", "p2:0"}));
+    EXPECT_EQ(where("Título"), QStringList({"p2:80"})); // below the column header
+    EXPECT_TRUE(report->run()->bandsInOrder());
+}
+
 TEST_F(ReportFixture, ForceNewPageKeepsTheFirstDetailOfEachPage)
 {
     auto *ds = namesDataSet(numbered(3), &form);

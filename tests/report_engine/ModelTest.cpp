@@ -1,6 +1,7 @@
 // The report model: stored properties and their units, references and removal, the form
 // reader, number pictures, the page store's states and the progress counters.
 #include "FloatFormat.h"
+#include "PageStoreFixture.h"
 #include "ReportFixture.h"
 #include "RpFormReader.h"
 #include "EmfPlayer.h"
@@ -9,6 +10,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
 {
@@ -502,6 +504,42 @@ TEST(PageStore, StatesAndCurrentPage)
     EXPECT_TRUE(store.Pages().isEmpty());
     EXPECT_EQ(store.FromPage, 0);
     EXPECT_EQ(store.ToPage, 0);
+}
+
+// Any two operations, from an idle store, leave it in a state that keeps what its state keeps.
+TEST(PageStore, EveryOperationKeepsWhatItsStateKeeps)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString saved = dir.filePath("tres.RPP"), empty = dir.filePath("vazio.RPP");
+    {
+        TRpPrinter store;
+        makePages(store, 3);
+        store.SaveToFile(saved);
+    }
+    QFile(empty).open(QIODevice::WriteOnly);
+    const std::pair<const char *, std::function<void(TRpPrinter &)>> operations[] = {
+        {"BeginDoc", [](TRpPrinter &s) { s.BeginDoc(); }},
+        {"NewPage", [](TRpPrinter &s) { s.NewPage(); }},
+        {"EndDoc", [](TRpPrinter &s) { s.EndDoc(); }},
+        {"DiscardPages", [](TRpPrinter &s) { s.DiscardPages(); }},
+        {"SetCurrentPage", [](TRpPrinter &s) { s.SetCurrentPage(2); }},
+        {"SaveToFile", [&](TRpPrinter &s) { s.SaveToFile(dir.filePath("outro.RPP")); }},
+        {"LoadFromFile", [&](TRpPrinter &s) { s.LoadFromFile(saved); }},
+        {"LoadFromFile of a damaged file", [&](TRpPrinter &s) { s.LoadFromFile(empty); }},
+    };
+    for (const auto &[first, doFirst] : operations)
+        for (const auto &[second, doSecond] : operations) {
+            TRpPrinter store;
+            store.ShowProgress = false;
+            for (const auto &operation : {doFirst, doSecond}) {
+                try {
+                    operation(store);
+                } catch (const TRpError &) {
+                }
+                EXPECT_TRUE(store.stateHolds()) << first << ", " << second << " in state " << store.Status();
+            }
+        }
 }
 
 namespace {

@@ -57,10 +57,14 @@ protected:
         t->setParentBand(b);
         return t;
     }
+    // Every generation also places its bands in the page order of a report run.
     void preview()
     {
         pages.clear();
         report->Preview();
+        if (const TRpReportRun *run = report->run()) {
+            EXPECT_TRUE(run->bandsInOrder());
+        }
     }
     // The y of every text equal to s, page by page ("p1:65").
     QStringList where(const QString &s) const
