@@ -1,4 +1,5 @@
 #include "EmfCanvas.h"
+#include "PageUnits.h"
 #include "TextMeasure.h"
 
 #include <uemf.h>
@@ -46,17 +47,17 @@ EmfCanvas::EmfCanvas(int width, int height) : width_(width), height_(height)
     h.emr.iType = U_EMR_HEADER;
     h.emr.nSize = sizeof h;
     h.rclBounds = U_RECTL{0, 0, width - 1, height - 1};
-    // The frame is in hundredths of a millimetre, at 96 units per inch.
-    h.rclFrame = U_RECTL{0, 0, int32_t(std::nearbyint((width - 1) * 2540.0 / 96)),
-                         int32_t(std::nearbyint((height - 1) * 2540.0 / 96))};
+    // The frame is in hundredths of a millimetre.
+    h.rclFrame = U_RECTL{0, 0, roundHalfEven((width - 1) * 2540.0 / PageUnitsPerInch),
+                         roundHalfEven((height - 1) * 2540.0 / PageUnitsPerInch)};
     h.dSignature = U_ENHMETA_SIGNATURE;
     h.nVersion = U_ENHMETA_VERSION;
     h.nHandles = SlotCount;
     h.szlDevice = U_SIZEL{width, height};
-    h.szlMillimeters = U_SIZEL{int32_t(std::nearbyint(width * 25.4 / 96)),
-                               int32_t(std::nearbyint(height * 25.4 / 96))};
-    h.szlMicrometers = U_SIZEL{int32_t(std::nearbyint(width * 25400.0 / 96)),
-                               int32_t(std::nearbyint(height * 25400.0 / 96))};
+    h.szlMillimeters = U_SIZEL{roundHalfEven(width * 25.4 / PageUnitsPerInch),
+                               roundHalfEven(height * 25.4 / PageUnitsPerInch)};
+    h.szlMicrometers = U_SIZEL{roundHalfEven(width * 25400.0 / PageUnitsPerInch),
+                               roundHalfEven(height * 25400.0 / PageUnitsPerInch)};
     put(buf_, h);
     records_ = 1;
     record(U_EMR_SETBKMODE, {U_TRANSPARENT});

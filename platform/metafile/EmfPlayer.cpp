@@ -1,4 +1,5 @@
 #include "EmfPlayer.h"
+#include "PageUnits.h"
 #include "TextMeasure.h"
 
 #include <uemf.h>
@@ -244,7 +245,7 @@ private:
             std::memcpy(dx.data(), r.data + offDx, n * 4);
         } else { // some writers leave the spacing out: the font's own advances then
             for (quint32 i = 0; i < n; ++i)
-                dx[int(i)] = qint32(std::nearbyint(fm.horizontalAdvance(s[int(i)])));
+                dx[int(i)] = roundHalfEven(fm.horizontalAdvance(s[int(i)]));
         }
         qint64 total = 0;
         for (qint32 d : dx)

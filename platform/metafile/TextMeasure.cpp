@@ -1,4 +1,5 @@
 #include "TextMeasure.h"
+#include "PageUnits.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -46,7 +47,7 @@ struct Advances {
     {
         for (int c = 0; c < 256; ++c)
             latin[c] = metrics.horizontalAdvance(QChar(c));
-        height = int(std::nearbyint(metrics.height()));
+        height = roundHalfEven(metrics.height());
     }
     double of(QChar c)
     {
@@ -91,7 +92,7 @@ QVector<qint32> characterSpacing(const CanvasFont &font, const QString &text)
     int placed = 0;
     for (int i = 0; i < text.size(); ++i) {
         sum += a.of(text[i]);
-        const int end = int(std::nearbyint(sum));
+        const int end = roundHalfEven(sum);
         dx[i] = end - placed;
         placed = end;
     }
@@ -104,7 +105,7 @@ int textWidth(const CanvasFont &font, const QString &text)
     double sum = 0;
     for (QChar c : text)
         sum += a.of(c);
-    return int(std::nearbyint(sum));
+    return roundHalfEven(sum);
 }
 
 int textHeight(const CanvasFont &font)

@@ -1,5 +1,6 @@
 #include "WmfReader.h"
 #include "EmfCanvas.h"
+#include "PageUnits.h"
 
 #include <QVector>
 #include <QtEndian>
@@ -28,7 +29,7 @@ constexpr int MaxObjects = 4096;
 // than overflowing.
 int pageUnits(double v)
 {
-    return int(std::nearbyint(std::clamp(v, -1e9, 1e9)));
+    return roundHalfEven(std::clamp(v, -1e9, 1e9));
 }
 
 QColor fromColorRef(quint32 c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
@@ -186,8 +187,14 @@ private:
         font_ = s.font;
     }
 
-    double scaleX() const { return ext_.width() ? double(box_.width()) * 96 / inch_ / ext_.width() : 0; }
-    double scaleY() const { return ext_.height() ? double(box_.height()) * 96 / inch_ / ext_.height() : 0; }
+    double scaleX() const
+    {
+        return ext_.width() ? double(box_.width()) * PageUnitsPerInch / inch_ / ext_.width() : 0;
+    }
+    double scaleY() const
+    {
+        return ext_.height() ? double(box_.height()) * PageUnitsPerInch / inch_ / ext_.height() : 0;
+    }
     QPoint point(int x, int y) const
     {
         return QPoint(pageUnits((x - org_.x()) * scaleX()), pageUnits((y - org_.y()) * scaleY()));
