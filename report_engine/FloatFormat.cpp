@@ -46,6 +46,53 @@ QString general(double value)
     return s.replace('.', QLocale().decimalPoint());
 }
 
+// One element of a picture section, as one scan of its characters finds it.
+struct Element {
+    enum Kind { Literal, Digit, ExponentDigit, Point, Separator, Exponent } kind;
+    QString text; // Literal: its characters; Digit, ExponentDigit: "0" or "#"; Exponent: "E+" etc.
+};
+
+// Quoted text and characters of no meaning are literals; inside the exponent only 0 and # are
+// digits, and every other character is a literal.
+QList<Element> scan(const QString &section)
+{
+    QList<Element> elements;
+    const auto literal = [&elements](QChar c) {
+        if (elements.isEmpty() || elements.last().kind != Element::Literal)
+            elements.append({Element::Literal, QString()});
+        elements.last().text += c;
+    };
+    bool inExponent = false;
+    QChar quote;
+    for (int i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                literal(c);
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '0' || c == '#') {
+            elements.append({inExponent ? Element::ExponentDigit : Element::Digit, QString(c)});
+        } else if (inExponent) {
+            literal(c);
+        } else if ((c == 'E' || c == 'e') && i + 1 < section.size()
+                   && (section[i + 1] == '+' || section[i + 1] == '-')) {
+            elements.append({Element::Exponent, section.mid(i, 2)});
+            inExponent = true;
+            ++i;
+        } else if (c == '.') {
+            elements.append({Element::Point, QString(c)});
+        } else if (c == ',') {
+            elements.append({Element::Separator, QString(c)});
+        } else {
+            literal(c);
+        }
+    }
+    return elements;
+}
+
 struct Picture {
     int intZeros = 0, intDigits = 0, fracZeros = 0, fracDigits = 0;
     bool thousands = false;
@@ -54,43 +101,39 @@ struct Picture {
     int expZeros = 0;
 };
 
-Picture analyse(const QString &section)
+Picture analyse(const QList<Element> &elements)
 {
     Picture p;
-    bool afterPoint = false, inExponent = false;
-    QChar quote;
-    for (int i = 0; i < section.size(); ++i) {
-        const QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (inExponent) {
-            if (c == '0')
+    bool afterPoint = false;
+    for (const Element &e : elements) {
+        switch (e.kind) {
+        case Element::Literal:
+            break;
+        case Element::ExponentDigit:
+            if (e.text == "0")
                 ++p.expZeros;
-        } else if ((c == 'E' || c == 'e') && i + 1 < section.size()
-                   && (section[i + 1] == '+' || section[i + 1] == '-')) {
+            break;
+        case Element::Exponent:
             p.hasExponent = true;
-            p.expAlwaysSign = section[i + 1] == '+';
-            inExponent = true;
-            ++i;
-        } else if (c == '.') {
+            p.expAlwaysSign = e.text[1] == '+';
+            break;
+        case Element::Point:
             afterPoint = true;
-        } else if (c == ',') {
+            break;
+        case Element::Separator:
             p.thousands = true;
-        } else if (c == '0' || c == '#') {
+            break;
+        case Element::Digit:
             if (afterPoint) {
                 ++p.fracDigits;
-                if (c == '0')
+                if (e.text == "0")
                     p.fracZeros = p.fracDigits;
             } else {
                 ++p.intDigits;
-                if (c == '0' || p.intZeros > 0)
+                if (e.text == "0" || p.intZeros > 0)
                     ++p.intZeros;
             }
+            break;
         }
     }
     return p;
@@ -110,7 +153,8 @@ QString group(const QString &digits)
 
 QString applySection(const QString &section, double magnitude, bool minus)
 {
-    const Picture p = analyse(section);
+    const QList<Element> elements = scan(section);
+    const Picture p = analyse(elements);
     QString intPart, fracPart, expPart;
     double mantissa = magnitude;
     if (p.hasExponent) {
@@ -146,52 +190,39 @@ QString applySection(const QString &section, double magnitude, bool minus)
     QString out;
     if (minus)
         out += '-';
-    bool intWritten = false, fracWritten = false, afterPoint = false, inExponent = false;
-    QChar quote;
-    for (int i = 0; i < section.size(); ++i) {
-        const QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out += c;
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (inExponent) {
-            if (c != '0' && c != '#')
-                out += c;
-        } else if ((c == 'E' || c == 'e') && i + 1 < section.size()
-                   && (section[i + 1] == '+' || section[i + 1] == '-')) {
-            if (!intWritten) {
-                out += intPart;
-                intWritten = true;
-            }
-            out += c;
+    bool intWritten = false, fracWritten = false, afterPoint = false;
+    const auto writeInt = [&] {
+        if (!intWritten)
+            out += intPart;
+        intWritten = true;
+    };
+    for (const Element &e : elements) {
+        switch (e.kind) {
+        case Element::Literal:
+            out += e.text;
+            break;
+        case Element::ExponentDigit:
+        case Element::Separator: // the separators are placed with the integer digits
+            break;
+        case Element::Exponent:
+            writeInt();
+            out += e.text[0];
             out += expPart;
-            inExponent = true;
-            ++i;
-        } else if (c == '0' || c == '#') {
-            if (!afterPoint && !intWritten) {
-                out += intPart;
-                intWritten = true;
-            } else if (afterPoint && !fracWritten) {
+            break;
+        case Element::Digit:
+            if (!afterPoint) {
+                writeInt();
+            } else if (!fracWritten) {
                 out += fracPart;
                 fracWritten = true;
             }
-        } else if (c == '.') {
-            if (!intWritten) {
-                out += intPart;
-                intWritten = true;
-            }
+            break;
+        case Element::Point:
+            writeInt();
             if (!afterPoint && !fracPart.isEmpty())
                 out += QLocale().decimalPoint();
             afterPoint = true;
-        } else if (c == ',') {
-            // the separators are placed with the integer digits
-        } else {
-            out += c;
+            break;
         }
     }
     return out;

@@ -463,6 +463,9 @@ TEST(FloatFormat, Pictures)
         {"0.00;(0.00);zero", 0, "zero"},
         {"0.00;(0.00)", 0, "0.00"},
         {"0 \"un\"", 3, "3 un"},
+        {"0.0e+0 'x'", 1234.5, "1.2e+3 x"}, // after the exponent's digits: literals
+        {"#,##0.00 'kg'", 1234.5, "1,234.50 kg"},
+        {"0E+00.#", 5, "5E+00."},          // a point inside the exponent is a literal
     };
     for (const auto &c : cases)
         EXPECT_EQ(rp::formatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
