@@ -5,6 +5,7 @@
 //   bench_page_store [PAGES]     (default 4000)
 #include "RpPreview.h"
 #include "RpPrintJob.h"
+#include "PdfQueue.h"
 #include "RpPrinter.h"
 #include "RpSystemPrinter.h"
 
@@ -38,19 +39,6 @@ private:
     QString file_;
     std::unique_ptr<QPrinter> measured_;
 };
-
-// A CUPS queue that prints to PDF files (the default printer first); empty when none.
-QString pdfQueue()
-{
-    QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    const QString preferred = QPrinterInfo::defaultPrinterName();
-    std::stable_partition(printers.begin(), printers.end(),
-                          [&](const QPrinterInfo &p) { return p.printerName() == preferred; });
-    for (const QPrinterInfo &p : printers)
-        if (p.printerName().contains("pdf", Qt::CaseInsensitive) || p.makeAndModel().contains("pdf", Qt::CaseInsensitive))
-            return p.printerName();
-    return QString();
-}
 
 void fullPages(TRpPrinter &store, int count)
 {

@@ -7,6 +7,7 @@
 //   bench_report_engine [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
 #include "CollectionFiles.h"
 #include "RpFormReader.h"
+#include "PdfQueue.h"
 #include "RpPrinter.h"
 #include "RpReport.h"
 #include "RpSystemPrinter.h"
@@ -100,19 +101,6 @@ qint64 residentBytes()
         return 0;
     const QList<QByteArray> f = statm.readAll().split(' ');
     return f.size() > 1 ? f[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
-// A CUPS queue that prints to PDF files (the default printer first); empty when none.
-QString pdfQueue()
-{
-    QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    const QString preferred = QPrinterInfo::defaultPrinterName();
-    std::stable_partition(printers.begin(), printers.end(),
-                          [&](const QPrinterInfo &p) { return p.printerName() == preferred; });
-    for (const QPrinterInfo &p : printers)
-        if (p.printerName().contains("pdf", Qt::CaseInsensitive) || p.makeAndModel().contains("pdf", Qt::CaseInsensitive))
-            return p.printerName();
-    return QString();
 }
 
 qint64 pageBytes()

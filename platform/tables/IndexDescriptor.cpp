@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <sys/stat.h>
+#include <cstdio>
 
 namespace tables {
 
@@ -13,12 +13,6 @@ namespace {
 
 constexpr char kMagic[] = "Melvora index 1";
 constexpr qint64 kMaxSize = 4096; // a descriptor is a few lines; anything bigger is not one
-
-bool exists(const QString &path)
-{
-    struct stat st;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
-}
 
 std::optional<QByteArray> stampOf(const QString &path, int number)
 {
@@ -73,8 +67,7 @@ void writeIndexDescriptors(const QString &xg, const QString &yg, const QString &
 void removeIndexDescriptors(const QString &xg, const QString &yg)
 {
     for (const QString &p : {xg, yg, xg + QStringLiteral("-journal"), yg + QStringLiteral("-journal")})
-        if (exists(p))
-            QFile::remove(p);
+        QFile::remove(p); // a file that is not there is already removed
 }
 
 QByteArray newIndexStamp()

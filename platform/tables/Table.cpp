@@ -3,6 +3,8 @@
 #include "TableFile.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 
 namespace tables {
 
@@ -475,10 +477,13 @@ void Table::post()
         return;
     // A record rewritten in place under the order being walked keeps the running scan: the
     // next step goes on from it instead of searching for it again (a rename walks every song).
-    bool keepScan = state_ == TableState::Edit && scan_ && scan_->active && scan_->lastRid == rid_
-                    && scan_->version == file_->version();
-    for (int p = 0; keepScan && p < 3; ++p)
-        keepScan = keyOf(p) == keys_[p];
+    QByteArray newKeys[3];
+    if (state_ == TableState::Edit)
+        for (int p = 0; p < 3; ++p)
+            newKeys[p] = keyOf(p);
+    const bool keepScan = state_ == TableState::Edit && scan_ && scan_->active && scan_->lastRid == rid_
+                          && scan_->version == file_->version()
+                          && std::equal(std::begin(newKeys), std::end(newKeys), std::begin(keys_));
     if (!keepScan)
         resetScan();
     if (state_ == TableState::Insert) {
@@ -487,8 +492,7 @@ void Table::post()
     } else if (!file_->updateRecord(rid_, values_)) {
         throw EngineError(QStringLiteral("O registro foi apagado da tabela %1").arg(file_->displayName()));
     } else {
-        for (int p = 0; p < 3; ++p)
-            keys_[p] = keyOf(p);
+        std::copy(std::begin(newKeys), std::end(newKeys), std::begin(keys_));
     }
     bof_ = eof_ = false;
     modified_ = false;

@@ -56,8 +56,7 @@ int guarded(Op op, const char *path, const std::function<int()> &work)
 int xClose(sqlite3_file *f)
 {
     File *file = self(f);
-    const int rc = file->real()->pMethods ? file->real()->pMethods->xClose(file->real()) : SQLITE_OK;
-    return rc;
+    return file->real()->pMethods ? file->real()->pMethods->xClose(file->real()) : SQLITE_OK;
 }
 
 int xRead(sqlite3_file *f, void *buf, int amount, sqlite3_int64 offset)

@@ -4,7 +4,12 @@
 
 #include "RpPrinter.h"
 
+#include "RpReportFile.h"
+
+#include <QByteArray>
 #include <QColor>
+#include <QList>
+#include <QtEndian>
 
 inline QColor pageColor(int page)
 {
@@ -28,4 +33,20 @@ inline void makePages(TRpPrinter &store, int count, bool filled = true)
         c.drawText(40, 40, QStringLiteral("Página %1").arg(i), metafile::TextAlign::Left, nullptr, false, QColor());
     }
     store.EndDoc();
+}
+
+// A report file of the given pages, each followed by its position.
+inline QByteArray fileOf(const QList<QByteArray> &pages, int width = 748, int height = 1080)
+{
+    rpfile::Header h;
+    h.pageWidth = width;
+    h.pageHeight = height;
+    h.pageCount = int(pages.size());
+    QByteArray file = rpfile::encodeHeader(h);
+    for (const QByteArray &page : pages) {
+        QByteArray position(4, '\0');
+        qToLittleEndian<qint32>(qint32(file.size()), position.data());
+        file += page + position;
+    }
+    return file;
 }

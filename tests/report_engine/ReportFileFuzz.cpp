@@ -26,21 +26,6 @@
 
 namespace {
 
-QByteArray fileOf(const QList<QByteArray> &pages, int width, int height)
-{
-    rpfile::Header h;
-    h.pageWidth = width;
-    h.pageHeight = height;
-    h.pageCount = int(pages.size());
-    QByteArray file = rpfile::encodeHeader(h);
-    for (const QByteArray &page : pages) {
-        QByteArray position(4, '\0');
-        qToLittleEndian<qint32>(qint32(file.size()), position.data());
-        file += page + position;
-    }
-    return file;
-}
-
 QList<QByteArray> seeds()
 {
     TRpPrinter store;

@@ -75,21 +75,6 @@ private:
     qint64 length_;
 };
 
-// A report file of the given pages, each followed by its position.
-QByteArray fileOf(const QList<QByteArray> &pages)
-{
-    rpfile::Header h;
-    h.pageWidth = 748;
-    h.pageHeight = 1080;
-    h.pageCount = int(pages.size());
-    QByteArray file = rpfile::encodeHeader(h);
-    for (const QByteArray &page : pages) {
-        QByteArray position(4, '\0');
-        qToLittleEndian<qint32>(qint32(file.size()), position.data());
-        file += page + position;
-    }
-    return file;
-}
 
 // A recorded page with records inserted before its EOF record (the last 20 bytes).
 QByteArray pageWith(const QByteArray &records, int count)

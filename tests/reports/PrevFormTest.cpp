@@ -29,23 +29,6 @@
 
 namespace {
 
-// Runs act once the modal window is up, then closes it with its door if act left it open.
-// Generation lets pending events run before each band, so the check waits for the window.
-void whileShown(const std::function<void()> &act, int tries = 200)
-{
-    QTimer::singleShot(tries == 200 ? 0 : 5, [act, tries] {
-        if (!PrevForm->isVisible()) {
-            if (tries > 0)
-                whileShown(act, tries - 1);
-            else
-                ADD_FAILURE() << "the preview window never showed";
-            return;
-        }
-        act();
-        if (PrevForm->isVisible())
-            PrevForm->BitBtn2->click();
-    });
-}
 
 // A printer that takes every page into memory.
 struct Job : TRpPrintJob {

@@ -24,23 +24,6 @@
 
 namespace {
 
-// Runs act once PrevForm is up, then closes it if act left it open.
-void whilePreviewShown(const std::function<void()> &act, int tries = 200)
-{
-    QTimer::singleShot(5, [act, tries] {
-        if (!PrevForm->isVisible()) {
-            if (tries > 0)
-                whilePreviewShown(act, tries - 1);
-            else
-                ADD_FAILURE() << "the preview window never showed";
-            return;
-        }
-        act();
-        if (PrevForm->isVisible())
-            PrevForm->BitBtn2->click();
-    });
-}
-
 // Answers the next modal file dialog: with a file name, or with Cancel when name is empty.
 void answerFileDialog(const QString &name, QString *caption, QStringList *filters)
 {
@@ -232,7 +215,7 @@ TEST_F(PrintWithoutPrinter, ThePrintButtonSavesThePagesAsAPdfFile)
     QString caption;
     QStringList filters;
     int pageCount = 0;
-    whilePreviewShown([&] {
+    whileShown([&] {
         ASSERT_FALSE(RpPrinter().PrinterAvailable);
         pageCount = RpPrinter().PageCount;
         QTest::mouseClick(PrevForm->UpDown1->upButton(), Qt::LeftButton);
@@ -261,7 +244,7 @@ TEST_F(PrintWithoutPrinter, CancellingTheDialogWritesNothing)
     addCDs(3);
     QString caption;
     QStringList filters;
-    whilePreviewShown([&] {
+    whileShown([&] {
         answerFileDialog(QString(), &caption, &filters);
         PrevForm->BitBtn1->click();
         EXPECT_TRUE(PrevForm->isVisible());
