@@ -52,6 +52,20 @@ Statement::Statement(sqlite3 *db, const QString &file, const QByteArray &sql)
         throwSqlite(db, rc, file);
 }
 
+Statement Statement::tryPrepare(sqlite3 *db, const QString &file, const QByteArray &sql, int &rc)
+{
+    Statement s;
+    s.db_ = db;
+    s.file_ = file;
+    rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &s.stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        rc = sqlite3_errcode(db);
+        sqlite3_finalize(s.stmt_);
+        s.stmt_ = nullptr;
+    }
+    return s;
+}
+
 Statement::~Statement()
 {
     if (stmt_)

@@ -21,6 +21,8 @@ class Statement {
 public:
     Statement() = default;
     Statement(sqlite3 *db, const QString &file, const QByteArray &sql);
+    // Prepares without throwing: on failure the statement is invalid and rc holds the code.
+    static Statement tryPrepare(sqlite3 *db, const QString &file, const QByteArray &sql, int &rc);
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;

@@ -121,27 +121,20 @@ void TableFile::open(OpenMode mode)
 void TableFile::loadSchema()
 {
     {
-        sqlite3_stmt *probe = nullptr;
-        int rc = sqlite3_prepare_v2(db_, sql("SELECT pos, name, type, size FROM {s}.fields ORDER BY pos").constData(),
-                                    -1, &probe, nullptr);
-        if (rc != SQLITE_OK) {
-            const int code = sqlite3_errcode(db_);
-            sqlite3_finalize(probe);
-            if (isLockError(code) || code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-                throwSqlite(db_, code, path_);
+        int rc = SQLITE_OK;
+        Statement probe = Statement::tryPrepare(db_, path_, sql("SELECT pos, name, type, size FROM {s}.fields ORDER BY pos"), rc);
+        if (!probe.isValid()) {
+            if (isLockError(rc) || rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
+                throwSqlite(db_, rc, path_);
             throw EngineError(QStringLiteral("O arquivo %1 não é uma tabela").arg(displayName_));
         }
-        while ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
+        while (probe.step()) {
             FieldDef def;
-            def.name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(probe, 1)));
-            const QByteArray type = reinterpret_cast<const char *>(sqlite3_column_text(probe, 2));
-            def.type = type == "date" ? FieldType::Date : FieldType::Text;
-            def.size = sqlite3_column_int(probe, 3);
+            def.name = probe.text(1);
+            def.type = probe.text(2) == u"date" ? FieldType::Date : FieldType::Text;
+            def.size = int(probe.int64(3));
             schema_.push_back(def);
         }
-        sqlite3_finalize(probe);
-        if (rc != SQLITE_DONE)
-            throwSqlite(db_, rc, path_);
     }
     if (schema_.isEmpty())
         throw EngineError(QStringLiteral("O arquivo %1 não é uma tabela").arg(displayName_));
