@@ -145,6 +145,22 @@ TEST_F(FileSafety, FilesThatAreNotTablesGiveAnErrorAndStayUntouched)
         EXPECT_FALSE(t.isOpen());
         EXPECT_EQ(digest(path(c.name)), before) << c.name;
     }
+    // Another program's database: readable, but without a field list.
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(path("other.db").toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "CREATE TABLE clientes(nome TEXT); INSERT INTO clientes VALUES('Ana')", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        const QByteArray before = digest(path("other.db"));
+        tables::Table t(path("other.db"));
+        try {
+            t.open();
+            ADD_FAILURE() << "other.db opened";
+        } catch (const EngineError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("O arquivo other.db não é uma tabela"));
+        }
+        EXPECT_EQ(digest(path("other.db")), before);
+    }
     tables::Table missing(path("missing.db"));
     EXPECT_THROW(missing.open(), EngineError);
     EXPECT_FALSE(QFile::exists(path("missing.db")));
