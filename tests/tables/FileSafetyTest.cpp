@@ -1,4 +1,5 @@
 // Files that are damaged or held by another program, and a writer killed at random instants.
+#include "ProgramRun.h"
 #include "TableFixture.h"
 
 #include <QCryptographicHash>
@@ -31,11 +32,11 @@ QByteArray digest(const QString &file)
 
 QString probe(const QStringList &args, int *exitCode)
 {
-    QProcess p;
-    p.start(QStringLiteral(TABLE_PROBE), args);
-    p.waitForFinished(10000);
-    *exitCode = p.exitCode();
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    ProgramOptions options;
+    options.timeoutMs = 10000;
+    const ProgramRun run = runProgram(QStringLiteral(TABLE_PROBE), args, options);
+    *exitCode = run.status;
+    return run.out.trimmed();
 }
 
 // Checks a table file with SQLite itself: integrity, and one index row per record with the

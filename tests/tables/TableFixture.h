@@ -1,29 +1,25 @@
-// Test support: a temporary working folder holding tables made for the test.
+// Tables made for the test in a temporary working folder, each held open until the test ends.
 #pragma once
 
 #include "DateText.h"
+#include "QtPrinting.h"
 #include "Schema.h"
 #include "Table.h"
+#include "TableRecords.h"
 #include "Transactions.h"
+#include "WorkingFolder.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 class TableFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override
     {
         tables::commitAll();
         opened.clear();
-        QDir::setCurrent(previous);
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -60,24 +56,6 @@ protected:
                 {"Musica", tables::FieldType::Text, 40}};
     }
 
-    static void add(tables::Table &t, const QStringList &values)
-    {
-        t.append();
-        for (int i = 0; i < values.size(); ++i)
-            t.setFieldText(i, values[i]);
-        t.post();
-    }
-
-    // The values of one field in the cursor's current order, walked with next().
-    static QStringList column(tables::Table &t, const QString &field)
-    {
-        QStringList out;
-        for (t.first(); !t.eof(); t.next())
-            out << t.fieldText(field);
-        return out;
-    }
-
-    QTemporaryDir dir;
-    QString previous;
+    WorkingFolder dir;
     std::vector<std::unique_ptr<tables::Table>> opened;
 };
