@@ -1,6 +1,6 @@
 #include "DBEdit.h"
 #include "DataAwareFixture.h"
-#include "../app/ModalBox.h"
+#include "ModalBox.h"
 
 using dataaware::DBEdit;
 using tables::TableState;

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "DataSource.h"
+#include "QtPrinting.h"
 #include "Schema.h"
 #include "Table.h"
+#include "TableRecords.h"
 #include "Transactions.h"
+#include "WorkingFolder.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -20,8 +21,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         tables::createTableFile("artista.db", {{"Artista", tables::FieldType::Text, 40}});
         tables::createTableFile("cd.db", {{"Titulo", tables::FieldType::Text, 40},
                                           {"Aquisicao", tables::FieldType::Date, 0},
@@ -48,7 +47,6 @@ protected:
         artistaSource.reset();
         cd.reset();
         artista.reset();
-        QDir::setCurrent(previous);
     }
 
     void show()
@@ -58,24 +56,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    static void add(tables::Table &t, const QStringList &values)
-    {
-        t.append();
-        for (int i = 0; i < values.size(); ++i)
-            t.setFieldText(i, values[i]);
-        t.post();
-    }
-
-    static QStringList column(tables::Table &t, const QString &field)
-    {
-        QStringList out;
-        for (t.first(); !t.eof(); t.next())
-            out << t.fieldText(field);
-        return out;
-    }
-
-    QTemporaryDir dir;
-    QString previous;
+    WorkingFolder dir;
     std::unique_ptr<tables::Table> artista, cd;
     std::unique_ptr<dataaware::DataSource> artistaSource, cdSource;
     std::unique_ptr<QWidget> window;
