@@ -274,11 +274,3 @@ TEST(TextMeasure, WrapsAtSpacesWithinTheWidth)
     const QStringList cut = wrapText(f, "aaaaaaaaaa", textWidth(f, "aaaa"));
     EXPECT_EQ(cut, QStringList({"aaaa", "aaaa", "aa"}));
 }
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
