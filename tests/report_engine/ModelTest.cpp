@@ -1,7 +1,7 @@
 // The report model: stored properties and their units, references and removal, the form
 // reader, number pictures, the page store's states and the progress counters.
 #include "FloatFormat.h"
-#include "PageStoreFixture.h"
+#include "StorePages.h"
 #include "ReportFixture.h"
 #include "RpFormReader.h"
 #include "EmfPlayer.h"
@@ -597,12 +597,4 @@ TEST(Progress, StepsOfOneTwentieth)
     TRpProgress small;
     small.SetMax(7);
     EXPECT_EQ(small.step(), 1);
-}
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

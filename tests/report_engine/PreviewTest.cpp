@@ -1,6 +1,7 @@
 // The preview control, the standard preview window, and printing to a PDF checked with
 // Ghostscript (an independent PDF reader).
-#include "PageStoreFixture.h"
+#include "PdfPrinter.h"
+#include "StorePages.h"
 #include "RpPreview.h"
 #include "RpPrintJob.h"
 #include "RpProgressForm.h"
@@ -287,26 +288,6 @@ TEST(StandardPreview, Screenshot)
 
 // Printing into a PDF file, read back with Ghostscript.
 namespace {
-
-class PdfPrinter : public TRpPrinterDevice {
-public:
-    explicit PdfPrinter(QString file) : file_(std::move(file)) {}
-    bool installed() const override { return true; }
-    TRpPrinterMetrics metrics() override { return printerMetrics(*make()); }
-    void setOrientation(TPrinterOrientation) override {}
-    std::unique_ptr<TRpPrintJob> beginJob(const QString &) override { return std::make_unique<TRpQPrinterJob>(make()); }
-
-private:
-    std::unique_ptr<QPrinter> make() const
-    {
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(file_);
-        p->setPageSize(QPageSize(QPageSize::A4));
-        return p;
-    }
-    QString file_;
-};
 
 QString ghostscript(const QStringList &args)
 {

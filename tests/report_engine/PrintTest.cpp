@@ -1,6 +1,7 @@
 // Printing the pages in range, one or N × N to a sheet, through a job that paints each sheet
 // onto an image (96 per inch, the printable area 748 × 1080 of the no-printer page).
-#include "PageStoreFixture.h"
+#include "StorePages.h"
+#include "StoreProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -66,22 +67,6 @@ private:
     QImage &sheets_;
     int &count_;
     JobEnd &job_;
-};
-
-class CancellingProgress : public TRpProgress {
-public:
-    CancellingProgress(TRpPrinter &store, int at) : store_(store), at_(at) {}
-
-protected:
-    void showPosition(int n) override
-    {
-        if (n == at_)
-            store_.Cancel();
-    }
-
-private:
-    TRpPrinter &store_;
-    int at_;
 };
 
 class Print : public ::testing::Test {

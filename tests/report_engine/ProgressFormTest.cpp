@@ -117,10 +117,3 @@ TEST(ProgressForm, WithoutAMaximumTheBarStandsStill)
     for (const QList<int> &bar : bars)
         EXPECT_EQ(bar, QList<int>({0, 1, 0}));
 }
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

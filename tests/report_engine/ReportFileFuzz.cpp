@@ -7,7 +7,8 @@
 // no leak, no read outside the file. Usage: report_file_fuzz [iterations] [seed].
 #include "EmfPlayer.h"
 #include "ForeignEmf.h"
-#include "PageStoreFixture.h"
+#include "StorePages.h"
+#include "StoreProgress.h"
 #include "RpReportFile.h"
 #include "WmfBuilder.h"
 #include "WmfReader.h"
@@ -57,30 +58,6 @@ QList<QByteArray> seeds()
     s << fileOf({nested, nestedWmf.bytes()}, 748, 1080);
     return s;
 }
-
-// Cuts the file being loaded once the load reaches a page (0: right after the header).
-class CuttingProgress : public TRpProgress {
-public:
-    CuttingProgress(QString name, int page, qint64 length) : name_(std::move(name)), page_(page), length_(length) {}
-    void SetText(const QString &text) override
-    {
-        TRpProgress::SetText(text);
-        if (page_ == 0)
-            QFile::resize(name_, length_);
-    }
-
-protected:
-    void showPosition(int n) override
-    {
-        if (n == page_)
-            QFile::resize(name_, length_);
-    }
-
-private:
-    QString name_;
-    int page_;
-    qint64 length_;
-};
 
 void writeFile(const QString &name, const QByteArray &bytes)
 {

@@ -2,7 +2,8 @@
 #include "EmfCanvas.h"
 #include "EmfReader.h"
 #include "PageRecords.h"
-#include "PageStoreFixture.h"
+#include "StorePages.h"
+#include "StoreProgress.h"
 #include "EmfPlayer.h"
 #include "RpReportFile.h"
 #include "WmfBuilder.h"
@@ -38,42 +39,6 @@ void writeAll(const QString &name, const QByteArray &bytes)
 
 qint32 int32At(const QByteArray &b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
 void setInt32(QByteArray &b, int at, qint32 v) { qToLittleEndian<qint32>(v, b.data() + at); }
-
-// Cancels the store's work when the progress reaches a given page.
-class CancellingProgress : public TRpProgress {
-public:
-    CancellingProgress(TRpPrinter &store, int at) : store_(store), at_(at) {}
-
-protected:
-    void showPosition(int n) override
-    {
-        if (n == at_)
-            store_.Cancel();
-    }
-
-private:
-    TRpPrinter &store_;
-    int at_;
-};
-
-// Cuts the file being loaded to a length when the load reaches a page, as another program
-// might while the load runs.
-class CuttingProgress : public TRpProgress {
-public:
-    CuttingProgress(QString name, int at, qint64 length) : name_(std::move(name)), at_(at), length_(length) {}
-
-protected:
-    void showPosition(int n) override
-    {
-        if (n == at_)
-            QFile::resize(name_, length_);
-    }
-
-private:
-    QString name_;
-    int at_;
-    qint64 length_;
-};
 
 
 // A recorded page with records inserted before its EOF record (the last 20 bytes).

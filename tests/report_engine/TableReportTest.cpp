@@ -3,9 +3,7 @@
 #include "ReportFixture.h"
 #include "Table.h"
 #include "Transactions.h"
-
-#include <QDir>
-#include <QTemporaryDir>
+#include "WorkingFolder.h"
 
 class TableReport : public ReportFixture {
 protected:
@@ -13,8 +11,6 @@ protected:
     {
         ReportFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         tables::createTableFile("retirada.db", {{"Responsavel", tables::FieldType::Text, 30},
                                                 {"Data_Entrega", tables::FieldType::Date, 0}});
         table.setFileName("retirada.db");
@@ -30,12 +26,10 @@ protected:
     void TearDown() override
     {
         table.close();
-        QDir::setCurrent(previous);
         ReportFixture::TearDown();
     }
 
-    QTemporaryDir dir;
-    QString previous;
+    WorkingFolder dir;
     tables::Table table;
     dataaware::DataSource source{&table};
 };
