@@ -6,6 +6,7 @@
 #include "DBNavigator.h"
 #include "DataModule.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "KeyPress.h"
 #include "Messages.h"
 #include "RegisterState.h"
@@ -99,7 +100,7 @@ void TArtistaForm::showEvent(QShowEvent *event)
 
 void TArtistaForm::FormShow()
 {
-    DataModule1->Artista->selectIndex(QStringLiteral("iartista"));
+    DataModule1->Artista->selectIndex(melvora::index::iartista);
     DataModule1->Artista->first();
     setState(RegisterState::Opened);
 }
@@ -160,8 +161,8 @@ bool TArtistaForm::save()
     const QString novo = artista->fieldText(QStringLiteral("Artista"));
     if (renaming && novo != ArtistaAnterior
         && !catalogue::otherArtistNamed(*artista, ArtistaAnterior, artista->recordId())) {
-        catalogue::renameArtist(*DataModule1->CD, QStringLiteral("ititulo"), ArtistaAnterior, novo);
-        catalogue::renameArtist(*DataModule1->Musica, QStringLiteral("imusica"), ArtistaAnterior, novo);
+        catalogue::renameArtist(*DataModule1->CD, melvora::index::ititulo, ArtistaAnterior, novo);
+        catalogue::renameArtist(*DataModule1->Musica, melvora::index::imusica, ArtistaAnterior, novo);
     }
     return true;
 }
@@ -214,8 +215,8 @@ void TArtistaForm::BitBtn6Click()
     if (Confirma(QStringLiteral("Confirma exclusão?"))) {
         DataModule1->Artista->deleteRecord();
         if (!catalogue::otherArtistNamed(*DataModule1->Artista, nome, 0)) {
-            catalogue::deleteArtist(*DataModule1->CD, QStringLiteral("ititulo"), nome);
-            catalogue::deleteArtist(*DataModule1->Musica, QStringLiteral("imusica"), nome);
+            catalogue::deleteArtist(*DataModule1->CD, melvora::index::ititulo, nome);
+            catalogue::deleteArtist(*DataModule1->Musica, melvora::index::imusica, nome);
         }
     }
     DBEdit1->setFocus();

@@ -8,6 +8,7 @@
 #include "DataModule.h"
 #include "DateText.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "KeyPress.h"
 #include "Messages.h"
 #include "NameMatch.h"
@@ -280,7 +281,7 @@ void TCDForm::FormPaint()
 {
     PageControl1->setCurrentWidget(TabSheet1);
     DataModule1->Artista->first();
-    DataModule1->CD->selectIndex(QStringLiteral("ititulo"));
+    DataModule1->CD->selectIndex(melvora::index::ititulo);
     DataModule1->CD->first();
     DBEdit1->setFocus();
     setState(RegisterState::Opened);
@@ -505,7 +506,7 @@ void TCDForm::CarregaMusicas()
     t_titulo->setText(cd->fieldText(QStringLiteral("Titulo")));
     tables::Table *musica = DataModule1->Musica;
     musica->first();
-    musica->selectIndex(QStringLiteral("iartistatitulo"));
+    musica->selectIndex(melvora::index::iartistatitulo);
     const QString artista = t_artista->text();
     const QString titulo = t_titulo->text();
     if (musica->findKey({artista, titulo})) {
@@ -584,7 +585,7 @@ bool TCDForm::findListedSong(const QString &name)
 void TCDForm::BitBtn3Click()
 {
     tables::Table *musica = DataModule1->Musica;
-    musica->selectIndex(QStringLiteral("iartistatitulomusica"));
+    musica->selectIndex(melvora::index::iartistatitulomusica);
     QListWidgetItem *line = ListBox1->currentItem();
     if (line && line->isSelected() && findListedSong(line->text())) {
         musica->deleteRecord();

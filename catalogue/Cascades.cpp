@@ -1,5 +1,6 @@
 #include "Cascades.h"
 
+#include "IndexNames.h"
 #include "NameMatch.h"
 
 namespace catalogue {
@@ -8,7 +9,7 @@ bool otherArtistNamed(const tables::Table &artista, const QString &name, qint64 
 {
     tables::Table reader(artista.fileName());
     reader.open(tables::OpenMode::Shared);
-    reader.selectIndex(QStringLiteral("iartista"));
+    reader.selectIndex(melvora::index::iartista);
     if (!reader.findKey({name}))
         return false;
     // Every spelling foldAZ matches is an equal key of the index, and equal keys are adjacent.
@@ -61,7 +62,7 @@ void renameArtist(tables::Table &table, const QString &indexName, const QString 
     const QString old = melvora::foldAZ(oldName);
     const int artista = table.fieldIndex(QStringLiteral("artista"));
     walkRun(
-        table, QStringLiteral("iartista"), {oldName},
+        table, melvora::index::iartista, {oldName},
         [&] { return melvora::sameKey(table.fieldText(artista), oldName); },
         [&] { return melvora::foldAZ(table.fieldText(artista)) == old; },
         [&] {
@@ -78,7 +79,7 @@ void deleteArtist(tables::Table &table, const QString &indexName, const QString 
     const QString folded = melvora::foldAZ(name);
     const int artista = table.fieldIndex(QStringLiteral("artista"));
     // The record after a deleted one becomes current, so the walk looks again where it stands.
-    table.selectIndex(QStringLiteral("iartista"));
+    table.selectIndex(melvora::index::iartista);
     if (table.findKey({name})) {
         while (!table.eof() && !table.isEmpty() && melvora::sameKey(table.fieldText(artista), name)) {
             if (melvora::foldAZ(table.fieldText(artista)) == folded)
@@ -98,7 +99,7 @@ void retitleSongs(tables::Table &musica, const QString &oldArtist, const QString
     const int artista = musica.fieldIndex(QStringLiteral("artista"));
     const int titulo = musica.fieldIndex(QStringLiteral("titulo"));
     walkRun(
-        musica, QStringLiteral("iartistatitulo"), {oldArtist, oldTitle},
+        musica, melvora::index::iartistatitulo, {oldArtist, oldTitle},
         [&] {
             return melvora::sameKey(musica.fieldText(artista), oldArtist)
                    && melvora::sameKey(musica.fieldText(titulo), oldTitle);
@@ -113,7 +114,7 @@ void retitleSongs(tables::Table &musica, const QString &oldArtist, const QString
             musica.post();
         },
         !melvora::sameKey(newTitle, oldTitle));
-    endAsTheWalk(musica, QStringLiteral("imusica"));
+    endAsTheWalk(musica, melvora::index::imusica);
 }
 
 } // namespace catalogue

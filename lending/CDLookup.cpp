@@ -1,5 +1,6 @@
 #include "CDLookup.h"
 
+#include "IndexNames.h"
 #include "NameMatch.h"
 #include "Table.h"
 
@@ -7,7 +8,7 @@ namespace lending {
 
 bool findCD(tables::Table &cd, const QString &artist, const QString &title, const QString &flag, bool flagRequired)
 {
-    cd.selectIndex(QStringLiteral("iartista_titulo"));
+    cd.selectIndex(melvora::index::iartista_titulo);
     if (!cd.findKey({artist, title}))
         return false;
     // Records of equal keys follow each other in the index.

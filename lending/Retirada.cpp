@@ -8,6 +8,7 @@
 #include "DataModule.h"
 #include "DateText.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "KeyPress.h"
 #include "Messages.h"
 
@@ -126,7 +127,7 @@ void TRetiradaForm::listTitles(const QString &artist)
 
 void TRetiradaForm::DBLookupComboBox1Click()
 {
-    DataModule1->CD->selectIndex(QStringLiteral("ititulo"));
+    DataModule1->CD->selectIndex(melvora::index::ititulo);
     DataModule1->CD->first();
     listTitles(DBLookupComboBox1->currentText());
     // A title chosen for another artist is not this artist's to lend.

@@ -3,6 +3,7 @@
 
 #include "DataModule.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "KeyPress.h"
 #include "Messages.h"
 #include "NameMatch.h"
@@ -174,13 +175,13 @@ void TPesquisaform::BitBtn1Click()
     if (chk1->isChecked()) {
         setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprest"), QStringLiteral("No.")},
                    {130, 130, 30, 30});
-        artista->selectIndex(QStringLiteral("iartista"));
+        artista->selectIndex(melvora::index::iartista);
         if (!artista->findKey({text})) {
             notFound();
             return;
         }
         setCell(1, 0, artista->fieldText(QStringLiteral("artista")));
-        cd->selectIndex(QStringLiteral("iartista"));
+        cd->selectIndex(melvora::index::iartista);
         if (!cd->findKey({text}))
             return;
         scan(cd, QStringLiteral("artista"), text, [&](int row) {
@@ -191,7 +192,7 @@ void TPesquisaform::BitBtn1Click()
     } else if (chk2->isChecked()) {
         setColumns({QStringLiteral("Título"), QStringLiteral("Artista"), QStringLiteral("Emprest"), QStringLiteral("No.")},
                    {130, 130, 30, 30});
-        cd->selectIndex(QStringLiteral("ititulo"));
+        cd->selectIndex(melvora::index::ititulo);
         if (!cd->findKey({text})) {
             notFound();
             return;
@@ -205,8 +206,8 @@ void TPesquisaform::BitBtn1Click()
     } else {
         setColumns({QStringLiteral("Música"), QStringLiteral("Título"), QStringLiteral("Artista"), QStringLiteral("No.")},
                    {130, 130, 35, 35});
-        musica->selectIndex(QStringLiteral("imusica"));
-        cd->selectIndex(QStringLiteral("iartista_titulo"));
+        musica->selectIndex(melvora::index::imusica);
+        cd->selectIndex(melvora::index::iartista_titulo);
         if (!musica->findKey({text})) {
             notFound();
             return;

@@ -6,6 +6,7 @@
 #include "DBNavigator.h"
 #include "DataModule.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "Messages.h"
 
 #include <QAction>
@@ -59,7 +60,7 @@ TRetornoform::TRetornoform(TFormPrincipal *owner)
 void TRetornoform::FormShow()
 {
     DataModule1->Retirada->first();
-    DataModule1->Retirada->selectIndex(QStringLiteral("iartista"));
+    DataModule1->Retirada->selectIndex(melvora::index::iartista);
 }
 
 void TRetornoform::BitBtn1Click()

@@ -1,5 +1,7 @@
 #include "TableDefinitions.h"
 
+#include "IndexNames.h"
+
 namespace melvora {
 
 using tables::FieldType;
@@ -33,20 +35,20 @@ const QVector<TableDefinition> &tableDefinitions()
 const QVector<IndexDefinition> &indexDefinitions()
 {
     static const QVector<IndexDefinition> defs = {
-        {"Artista", "iartista", "artista"},
-        {"CD", "iartista", "artista"},
-        {"CD", "iartista_titulo", "artista;titulo"},
-        {"CD", "ititulo", "titulo"},
-        {"CD", "inumero", "numero"},
-        {"Musica", "iartistatitulo", "artista;titulo"},
-        {"Musica", "iartistatitulomusica", "artista;titulo;musica"},
-        {"Musica", "imusica", "musica"},
-        {"Musica", "iartista", "artista"},
-        {"Retirada", "iartista", "artista"},
-        {"Retirada", "idata_entrega", "data_entrega"},
-        {"Retirada", "idata_retirada", "data_retirada"},
-        {"Retirada", "iresponsavel", "responsavel"},
-        {"Retirada", "ititulo", "titulo"},
+        {"Artista", index::iartista, "artista"},
+        {"CD", index::iartista, "artista"},
+        {"CD", index::iartista_titulo, "artista;titulo"},
+        {"CD", index::ititulo, "titulo"},
+        {"CD", index::inumero, "numero"},
+        {"Musica", index::iartistatitulo, "artista;titulo"},
+        {"Musica", index::iartistatitulomusica, "artista;titulo;musica"},
+        {"Musica", index::imusica, "musica"},
+        {"Musica", index::iartista, "artista"},
+        {"Retirada", index::iartista, "artista"},
+        {"Retirada", index::idata_entrega, "data_entrega"},
+        {"Retirada", index::idata_retirada, "data_retirada"},
+        {"Retirada", index::iresponsavel, "responsavel"},
+        {"Retirada", index::ititulo, "titulo"},
     };
     return defs;
 }

@@ -1,6 +1,7 @@
 #include "R_CD.h"
 
 #include "DataModule.h"
+#include "IndexNames.h"
 
 TR_CDForm *R_CDForm = nullptr;
 
@@ -13,6 +14,6 @@ TR_CDForm::TR_CDForm(TDataModule1 *dataModule, QObject *parent)
 
 void TR_CDForm::RpReport1BeforePrint(TRpReport *, bool &)
 {
-    dataModule_->CD->selectIndex(QStringLiteral("iartista"));
+    dataModule_->CD->selectIndex(melvora::index::iartista);
     dataModule_->CD->first();
 }

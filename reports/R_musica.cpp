@@ -1,6 +1,7 @@
 #include "R_musica.h"
 
 #include "DataSource.h"
+#include "IndexNames.h"
 #include "MelvoraApplication.h"
 #include "Table.h"
 
@@ -33,6 +34,6 @@ void TR_musicaform::FormCreate()
 
 void TR_musicaform::RpReport1BeforePrint(TRpReport *, bool &)
 {
-    Table1->selectIndex(QStringLiteral("iartista"));
+    Table1->selectIndex(melvora::index::iartista);
     Table1->first();
 }

@@ -10,6 +10,7 @@
 #include "DBNavigator.h"
 #include "DataModule.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "MelvoraApplication.h"
 #include "Messages.h"
 #include "Startup.h"
@@ -174,7 +175,7 @@ int main(int argc, char **argv)
     idle();
     const double rename = ms(t);
     int cds = 0;
-    DataModule1->CD->selectIndex("iartista");
+    DataModule1->CD->selectIndex(melvora::index::iartista);
     for (bool found = DataModule1->CD->findKey({newName}); found && !DataModule1->CD->eof();
          DataModule1->CD->next()) {
         if (DataModule1->CD->fieldText("Artista") != newName)

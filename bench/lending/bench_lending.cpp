@@ -6,6 +6,7 @@
 #include "DBLookupComboBox.h"
 #include "DataModule.h"
 #include "FormPrincipal.h"
+#include "IndexNames.h"
 #include "LendingWindows.h"
 #include "MelvoraApplication.h"
 #include "Messages.h"
@@ -104,7 +105,7 @@ int main(int argc, char **argv)
 
     w->Retorno1->trigger();
     auto *ret = child<TRetornoform>(w);
-    DataModule1->Retirada->selectIndex("iartista");
+    DataModule1->Retirada->selectIndex(melvora::index::iartista);
     DataModule1->Retirada->findKey({artist});
     t.restart();
     ret->BitBtn1Click();

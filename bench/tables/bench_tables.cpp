@@ -3,6 +3,7 @@
 // reads as a ratio.
 #include "Cascades.h"
 #include "CollectionFiles.h"
+#include "IndexNames.h"
 #include "TableDefinitions.h"
 
 #include "Table.h"
@@ -191,7 +192,7 @@ int main(int argc, char **argv)
 
     // ordered scan of the songs by imusica, reading the three fields
     tables::Table &m = c.musica();
-    m.selectIndex("imusica");
+    m.selectIndex(melvora::index::imusica);
     qint64 chars = 0;
     clock.restart();
     for (m.first(); !m.eof(); m.next())
@@ -290,14 +291,14 @@ int main(int argc, char **argv)
     // program's own cascades over CDs and songs, in one action over three files.
     {
         tables::Table &a = c.byName("Artista");
-        a.selectIndex("iartista");
+        a.selectIndex(melvora::index::iartista);
         clock.restart();
         a.findKey({"Artista Vinte"});
         a.edit();
         a.setFieldText("artista", "Artista Vinte Novo");
         a.post();
-        catalogue::renameArtist(c.byName("CD"), "ititulo", "Artista Vinte", "Artista Vinte Novo");
-        catalogue::renameArtist(c.musica(), "imusica", "Artista Vinte", "Artista Vinte Novo");
+        catalogue::renameArtist(c.byName("CD"), melvora::index::ititulo, "Artista Vinte", "Artista Vinte Novo");
+        catalogue::renameArtist(c.musica(), melvora::index::imusica, "Artista Vinte", "Artista Vinte Novo");
         tables::commitAll();
         engine = seconds(clock);
         clock.restart();
@@ -325,7 +326,7 @@ int main(int argc, char **argv)
             r.setFieldText("titulo", QStringLiteral("Vinte %1").arg(i % 20 + 1));
             r.setFieldText("artista", "Artista Vinte Novo");
             r.post();
-            cd.selectIndex("iartista_titulo");
+            cd.selectIndex(melvora::index::iartista_titulo);
             cd.findKey({"Artista Vinte Novo", QStringLiteral("Vinte %1").arg(i % 20 + 1)});
             cd.edit();
             cd.setFieldText("retirada", i % 2 ? "S" : "N");
@@ -410,7 +411,7 @@ int main(int argc, char **argv)
     // rewrite every song in one action
     clock.restart();
     int all = 0;
-    m.selectIndex("imusica");
+    m.selectIndex(melvora::index::imusica);
     for (m.first(); !m.eof(); m.next()) {
         m.edit();
         m.setFieldText("titulo", m.fieldText("titulo") + "!");
