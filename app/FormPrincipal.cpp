@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <iterator>
+
 TFormPrincipal *FormPrincipal = nullptr;
 
 // The icons live in the resources of a static library, which the linker keeps only when asked.
@@ -43,6 +45,7 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
 
     buildMenus();
     buildToolBar();
+    buildCommandTable();
     helpViewer.setReporter([](const QString &text) { Mensagem(text); });
     // The manual is found from the data folder, then beside the program or in its installation.
     helpViewer.setManualFolders(help::programManualFolders(QCoreApplication::applicationDirPath(), QStringLiteral("melvora")));
@@ -62,9 +65,43 @@ TFormPrincipal::~TFormPrincipal()
         FormPrincipal = nullptr;
 }
 
-void TFormPrincipal::setCreator(ExternalCommand command, std::function<void()> creator)
+void TFormPrincipal::setCreator(Command command, std::function<void()> creator)
 {
-    creators_[int(command)] = std::move(creator);
+    entry(command).create = std::move(creator);
+}
+
+void TFormPrincipal::buildCommandTable()
+{
+    // A held command is disabled from its window's creation until the window calls commandDone.
+    constexpr bool held = true, notHeld = false;
+    const struct {
+        Command command;
+        QAction *item;
+        QToolButton *button;
+        bool heldWhileOpen;
+    } rows[] = {
+        {Command::Artista, Artista1, BitBtn1, held},
+        {Command::CD, CD1, BitBtn2, held},
+        {Command::Retirada, Retirada1, BitBtn3, held},
+        {Command::Retorno, Retorno1, BitBtn4, held},
+        {Command::Pesquisa, Pesquisa1, BitBtn10, held},
+        {Command::RelatorioCD, CD2, BitBtn7, notHeld},
+        {Command::RelatorioRetirada, Retirada2, BitBtn8, notHeld},
+        {Command::RelatorioMusica, Msica1, BitBtn9, notHeld},
+        {Command::Manutencao, Manuteno1, nullptr, held},
+        {Command::Reinicializar, Reinicializar1, nullptr, held},
+        {Command::Sobre, Sobre1, BitBtn11, held},
+    };
+    static_assert(std::size(rows) == std::size_t(Command::Count), "a row for every command");
+    for (const auto &row : rows) {
+        CommandEntry &e = entry(row.command);
+        e.item = row.item;
+        e.button = row.button;
+        e.heldWhileOpen = row.heldWhileOpen;
+    }
+    entry(Command::Manutencao).create = [this] { new Tindexaform(this); };
+    entry(Command::Reinicializar).create = [this] { new Tbarraform2(this); };
+    entry(Command::Sobre).create = [this] { new TSobreForm(this); };
 }
 
 void TFormPrincipal::buildMenus()
@@ -164,30 +201,37 @@ void TFormPrincipal::buildToolBar()
                             &TFormPrincipal::Termina1Click);
 }
 
-void TFormPrincipal::openExternal(ExternalCommand command, QAction *item, QToolButton *button)
+void TFormPrincipal::runCommand(Command command)
 {
-    const std::function<void()> &create = creators_[int(command)];
-    if (!create)
+    const CommandEntry &e = entry(command);
+    if (!e.create)
         return;
-    create();
-    item->setEnabled(false);
-    button->setEnabled(false);
+    e.create();
+    if (!e.heldWhileOpen)
+        return;
+    e.item->setEnabled(false);
+    if (e.button)
+        e.button->setEnabled(false);
 }
 
-void TFormPrincipal::runExternal(ExternalCommand command)
+void TFormPrincipal::commandDone(Command command)
 {
-    if (const std::function<void()> &run = creators_[int(command)])
-        run();
+    const CommandEntry &e = entry(command);
+    e.item->setEnabled(true);
+    if (e.button)
+        e.button->setEnabled(true);
 }
 
-void TFormPrincipal::Artista1Click() { openExternal(ExternalCommand::Artista, Artista1, BitBtn1); }
-void TFormPrincipal::CD1Click() { openExternal(ExternalCommand::CD, CD1, BitBtn2); }
-void TFormPrincipal::Retirada1Click() { openExternal(ExternalCommand::Retirada, Retirada1, BitBtn3); }
-void TFormPrincipal::Retorno1Click() { openExternal(ExternalCommand::Retorno, Retorno1, BitBtn4); }
-void TFormPrincipal::Pesquisa1Click() { openExternal(ExternalCommand::Pesquisa, Pesquisa1, BitBtn10); }
-void TFormPrincipal::CD2Click() { runExternal(ExternalCommand::RelatorioCD); }
-void TFormPrincipal::Retirada2Click() { runExternal(ExternalCommand::RelatorioRetirada); }
-void TFormPrincipal::Msica1Click() { runExternal(ExternalCommand::RelatorioMusica); }
+void TFormPrincipal::Artista1Click() { runCommand(Command::Artista); }
+void TFormPrincipal::CD1Click() { runCommand(Command::CD); }
+void TFormPrincipal::Retirada1Click() { runCommand(Command::Retirada); }
+void TFormPrincipal::Retorno1Click() { runCommand(Command::Retorno); }
+void TFormPrincipal::Pesquisa1Click() { runCommand(Command::Pesquisa); }
+void TFormPrincipal::CD2Click() { runCommand(Command::RelatorioCD); }
+void TFormPrincipal::Retirada2Click() { runCommand(Command::RelatorioRetirada); }
+void TFormPrincipal::Msica1Click() { runCommand(Command::RelatorioMusica); }
+void TFormPrincipal::Manuteno1Click() { runCommand(Command::Manutencao); }
+void TFormPrincipal::Sobre1Click() { runCommand(Command::Sobre); }
 
 void TFormPrincipal::Janela1Click()
 {
@@ -219,25 +263,11 @@ void TFormPrincipal::Organizarcones1Click()
     melvora::arrangeIcons(mdiArea);
 }
 
-void TFormPrincipal::Manuteno1Click()
-{
-    Manuteno1->setEnabled(false);
-    new Tindexaform(this);
-}
-
 void TFormPrincipal::Reinicializar1Click()
 {
     if (!Confirma(QStringLiteral("Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?")))
         return;
-    Reinicializar1->setEnabled(false);
-    new Tbarraform2(this);
-}
-
-void TFormPrincipal::Sobre1Click()
-{
-    new TSobreForm(this);
-    Sobre1->setEnabled(false);
-    BitBtn11->setEnabled(false);
+    runCommand(Command::Reinicializar);
 }
 
 void TFormPrincipal::Ajuda1Click()

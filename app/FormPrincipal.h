@@ -2,14 +2,18 @@
 // Panel1. It owns no data; it creates the child windows, runs the reports, arranges the child
 // windows, opens the help file and ends the program.
 //
-// Its only state is which commands are disabled and the tile mode. A command that opens a
-// window creates it and then disables its menu item and tool button; the window enables both
-// again when it closes. The main window never looks for an open child.
+// Its only state is which commands are disabled and the tile mode. One table holds each
+// command's menu item, tool button (if any) and creator. A command that opens a window creates
+// it and then disables its item and button; the window calls commandDone as it closes (a job
+// as it ends), which enables both again. A report command stays enabled. The main window
+// never looks for an open child.
 #pragma once
 
 #include "HelpViewer.h"
 
 #include <QMainWindow>
+#include <array>
+#include <cstddef>
 #include <functional>
 
 class QAction;
@@ -18,9 +22,10 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
-// The commands whose windows and reports live in the other folders. The program's start-up
-// gives each one its creator; a command without one does nothing.
-enum class ExternalCommand {
+// The commands that open a window, run a job or run a report. The windows and reports of the
+// other folders get their creators at the program's start-up; a command without one does
+// nothing. The main window's own (Manutencao, Reinicializar, Sobre) have theirs from the start.
+enum class Command {
     Artista,           // the artist register
     CD,                // the CD register
     Retirada,          // the checkout window
@@ -29,7 +34,14 @@ enum class ExternalCommand {
     RelatorioCD,       // the CD report's preview
     RelatorioRetirada, // the checkout report's preview
     RelatorioMusica,   // the song report's preview
+    Manutencao,        // the index rebuild job
+    Reinicializar,     // the erase job
+    Sobre,             // the About window
+    Count              // not a command: the number of commands
 };
+
+// The name the start-up code of the report folder and the tests register under.
+using ExternalCommand = Command;
 
 class TFormPrincipal : public QMainWindow {
     Q_OBJECT
@@ -39,7 +51,11 @@ public:
 
     // Creates the window (or runs the report) of command; an exception it throws leaves the
     // command enabled.
-    void setCreator(ExternalCommand command, std::function<void()> creator);
+    void setCreator(Command command, std::function<void()> creator);
+
+    // The window of command has closed, or its job has ended: its menu item and tool button
+    // are enabled again.
+    void commandDone(Command command);
 
     QMdiArea *mdiArea;
     help::HelpViewer helpViewer;
@@ -110,12 +126,20 @@ private:
     void buildMenus();
     void buildToolBar();
     QToolButton *addToolButton(const char *name, const QString &glyph, const QString &hint, void (TFormPrincipal::*handler)());
-    // Creates the window of command, then disables its pair.
-    void openExternal(ExternalCommand command, QAction *item, QToolButton *button);
-    void runExternal(ExternalCommand command);
+    void buildCommandTable();
+    // Runs the creator of command; a window command then disables its item and button.
+    void runCommand(Command command);
     void tile();
 
-    std::function<void()> creators_[8];
+    struct CommandEntry {
+        QAction *item = nullptr;
+        QToolButton *button = nullptr; // the maintenance jobs have none
+        bool heldWhileOpen = false;    // disabled from its window's creation to commandDone
+        std::function<void()> create;
+    };
+    CommandEntry &entry(Command command) { return commands_.at(std::size_t(command)); }
+
+    std::array<CommandEntry, std::size_t(Command::Count)> commands_;
     bool tileVertical_ = false;
     bool shownOnce_ = false;
 };

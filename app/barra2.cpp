@@ -4,7 +4,6 @@
 #include "FormPrincipal.h"
 #include "Messages.h"
 
-#include <QAction>
 #include <QProgressBar>
 
 Tbarraform2::Tbarraform2(TFormPrincipal *owner)
@@ -30,7 +29,7 @@ void Tbarraform2::FormPaint()
     }
     if (total == 0) {
         Mensagem(QStringLiteral("Não existem registros para serem apagados"));
-        owner()->Reinicializar1->setEnabled(true);
+        owner()->commandDone(Command::Reinicializar);
         release();
         return;
     }
@@ -47,6 +46,6 @@ void Tbarraform2::FormPaint()
             stepProgress();
         }
     }
-    owner()->Reinicializar1->setEnabled(true);
+    owner()->commandDone(Command::Reinicializar);
     release();
 }

@@ -4,7 +4,6 @@
 #include "FormPrincipal.h"
 #include "TableDefinitions.h"
 
-#include <QAction>
 #include <QProgressBar>
 
 Tindexaform::Tindexaform(TFormPrincipal *owner)
@@ -24,6 +23,6 @@ void Tindexaform::FormPaint()
         DataModule1->table(step.table)->addIndex(step.name, step.fieldList, true);
         stepProgress();
     }
-    owner()->Manuteno1->setEnabled(true);
+    owner()->commandDone(Command::Manutencao);
     release();
 }

@@ -2,12 +2,10 @@
 
 #include "FormPrincipal.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 TSobreForm::TSobreForm(TFormPrincipal *owner)
@@ -59,6 +57,5 @@ TSobreForm::TSobreForm(TFormPrincipal *owner)
 
 void TSobreForm::FormClose()
 {
-    owner()->Sobre1->setEnabled(true);
-    owner()->BitBtn11->setEnabled(true);
+    owner()->commandDone(Command::Sobre);
 }

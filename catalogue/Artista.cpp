@@ -11,12 +11,10 @@
 #include "Messages.h"
 #include "RegisterState.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using catalogue::RegisterState;
@@ -233,7 +231,6 @@ void TArtistaForm::DBEdit1KeyPress(QChar &key)
 
 void TArtistaForm::FormClose()
 {
-    owner()->Artista1->setEnabled(true);
-    owner()->BitBtn1->setEnabled(true);
+    owner()->commandDone(Command::Artista);
     DataModule1->Artista->settle(); // a pending edit goes through settlePending
 }

@@ -13,7 +13,6 @@
 #include "Messages.h"
 #include "NameMatch.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCollator>
@@ -27,7 +26,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using catalogue::RegisterState;
@@ -605,8 +603,7 @@ void TCDForm::t_musicaKeyPress(QChar &key)
 
 void TCDForm::FormClose()
 {
-    owner()->CD1->setEnabled(true);
-    owner()->BitBtn2->setEnabled(true);
+    owner()->commandDone(Command::CD);
     tables::Table *cd = DataModule1->CD;
     cd->settle(); // a pending edit goes through settlePending
     DataModule1->Artista->settle();

@@ -6,6 +6,6 @@
 
 void registerCatalogueWindows(TFormPrincipal *mainWindow)
 {
-    mainWindow->setCreator(ExternalCommand::Artista, [mainWindow] { new TArtistaForm(mainWindow); });
-    mainWindow->setCreator(ExternalCommand::CD, [mainWindow] { new TCDForm(mainWindow); });
+    mainWindow->setCreator(Command::Artista, [mainWindow] { new TArtistaForm(mainWindow); });
+    mainWindow->setCreator(Command::CD, [mainWindow] { new TCDForm(mainWindow); });
 }

@@ -7,7 +7,7 @@
 
 void registerLendingWindows(TFormPrincipal *mainWindow)
 {
-    mainWindow->setCreator(ExternalCommand::Retirada, [mainWindow] { new TRetiradaForm(mainWindow); });
-    mainWindow->setCreator(ExternalCommand::Retorno, [mainWindow] { new TRetornoform(mainWindow); });
-    mainWindow->setCreator(ExternalCommand::Pesquisa, [mainWindow] { new TPesquisaform(mainWindow); });
+    mainWindow->setCreator(Command::Retirada, [mainWindow] { new TRetiradaForm(mainWindow); });
+    mainWindow->setCreator(Command::Retorno, [mainWindow] { new TRetornoform(mainWindow); });
+    mainWindow->setCreator(Command::Pesquisa, [mainWindow] { new TPesquisaform(mainWindow); });
 }

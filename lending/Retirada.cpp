@@ -12,11 +12,9 @@
 #include "KeyPress.h"
 #include "Messages.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 
 TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     : TChildForm(owner, QStringLiteral("Retirada"), Box::Minimise)
@@ -209,8 +207,7 @@ void TRetiradaForm::DBEdit3KeyPress(QChar &key) { enterMovesOn(DBEdit3, key); }
 
 void TRetiradaForm::FormClose()
 {
-    owner()->BitBtn3->setEnabled(true);
-    owner()->Retirada1->setEnabled(true);
+    owner()->commandDone(Command::Retirada);
     entry_.cancel();
     for (tables::Table *t : {DataModule1->Retirada, DataModule1->CD}) {
         t->enterKeyState();

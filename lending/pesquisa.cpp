@@ -8,7 +8,6 @@
 #include "Messages.h"
 #include "NameMatch.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -16,7 +15,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 TPesquisaform::TPesquisaform(TFormPrincipal *owner)
@@ -237,6 +235,5 @@ void TPesquisaform::textoKeyPress(QChar &key)
 
 void TPesquisaform::FormClose()
 {
-    owner()->BitBtn10->setEnabled(true);
-    owner()->Pesquisa1->setEnabled(true);
+    owner()->commandDone(Command::Pesquisa);
 }

@@ -9,11 +9,9 @@
 #include "IndexNames.h"
 #include "Messages.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolButton>
 
 TRetornoform::TRetornoform(TFormPrincipal *owner)
     : TChildForm(owner, QStringLiteral("Retorno"), Box::Minimise)
@@ -85,6 +83,5 @@ void TRetornoform::BitBtn1Click()
 
 void TRetornoform::FormClose()
 {
-    owner()->BitBtn4->setEnabled(true);
-    owner()->Retorno1->setEnabled(true);
+    owner()->commandDone(Command::Retorno);
 }
