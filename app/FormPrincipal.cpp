@@ -1,5 +1,6 @@
 #include "FormPrincipal.h"
 
+#include "Icons.h"
 #include "Messages.h"
 #include "TableDefinitions.h"
 #include "WindowArrangement.h"
@@ -22,18 +23,11 @@
 
 TFormPrincipal *FormPrincipal = nullptr;
 
-// The icons live in the resources of a static library, which the linker keeps only when asked.
-static void loadIcons()
-{
-    Q_INIT_RESOURCE(melvora);
-}
-
 TFormPrincipal::TFormPrincipal(QWidget *parent)
     : QMainWindow(parent)
 {
-    loadIcons();
     setWindowTitle(QStringLiteral("Melvora"));
-    setWindowIcon(QIcon(QStringLiteral(":/melvora/icons/melvora.svg")));
+    setWindowIcon(melvora::icon(QStringLiteral("melvora")));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     mdiArea = new QMdiArea;
@@ -159,7 +153,7 @@ QToolButton *TFormPrincipal::addToolButton(const char *name, const QString &glyp
 {
     auto *button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(QIcon(QStringLiteral(":/melvora/icons/%1.svg").arg(glyph)));
+    button->setIcon(melvora::icon(glyph));
     button->setToolTip(hint);
     button->setAccessibleName(hint);
     button->setFocusPolicy(Qt::TabFocus);

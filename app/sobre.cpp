@@ -1,10 +1,10 @@
 #include "sobre.h"
 
 #include "FormPrincipal.h"
+#include "Icons.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -27,7 +27,7 @@ TSobreForm::TSobreForm(TFormPrincipal *owner)
     outerLayout->addWidget(Panel1);
 
     Image1 = new QLabel;
-    Image1->setPixmap(QIcon(QStringLiteral(":/melvora/icons/melvora.svg")).pixmap(48, 48));
+    Image1->setPixmap(melvora::icon(QStringLiteral("melvora")).pixmap(48, 48));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFixedSize(64, 64);
     Image1->setAccessibleName(QStringLiteral("Melvora"));

@@ -1,21 +1,10 @@
 #include "OkButton.h"
 
-#include <QIcon>
-
-// The resources of a static library are registered by hand, once.
-static void initLendingResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(lending);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
+#include "Icons.h"
 
 QPushButton *makeOkButton(const QString &hint, QWidget *parent)
 {
-    initLendingResources();
-    auto *button = new QPushButton(QIcon(QStringLiteral(":/lending/icons/ok.svg")), QStringLiteral("Ok"), parent);
+    auto *button = new QPushButton(melvora::icon(QStringLiteral("ok")), QStringLiteral("Ok"), parent);
     button->setIconSize(QSize(18, 18));
     if (!hint.isEmpty()) {
         button->setToolTip(hint);
