@@ -91,8 +91,8 @@ Statement &Statement::operator=(Statement &&other) noexcept
 
 void Statement::reset()
 {
+    // Every user binds all its parameters again before the next step.
     sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
 }
 
 void Statement::bind(int pos, qint64 value)
@@ -112,6 +112,12 @@ void Statement::bindBlob(int pos, const QByteArray &blob)
     static const char empty = 0;
     sqlite3_bind_blob(stmt_, pos, blob.isEmpty() ? &empty : blob.constData(), int(blob.size()),
                       SQLITE_TRANSIENT);
+}
+
+void Statement::bindBlobInPlace(int pos, const QByteArray &blob)
+{
+    static const char empty = 0;
+    sqlite3_bind_blob(stmt_, pos, blob.isEmpty() ? &empty : blob.constData(), int(blob.size()), SQLITE_STATIC);
 }
 
 bool Statement::step()

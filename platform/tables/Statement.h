@@ -30,11 +30,13 @@ public:
     Statement &operator=(Statement &&other) noexcept;
 
     bool isValid() const { return stmt_ != nullptr; }
-    void reset();
+    void reset(); // bindings stay until bound again
 
     void bind(int pos, qint64 value);
     void bind(int pos, const QString &text);
     void bindBlob(int pos, const QByteArray &blob);
+    // Binds without a copy: blob must stay unchanged until the statement is reset.
+    void bindBlobInPlace(int pos, const QByteArray &blob);
 
     bool step(); // true: a row is ready; false: done
     void run();  // steps to the end, for statements without rows

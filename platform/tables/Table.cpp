@@ -21,16 +21,18 @@ struct Table::Scan {
 namespace {
 
 // Every surrogate in its pair: exactly what UTF-8 can store and give back.
-bool isWellFormed(const QString &text)
+// The number of characters (code points) of text, or -1 when it holds half a character.
+qsizetype characterCount(const QString &text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++count) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
         else if (c.isSurrogate())
-            return false;
+            return -1;
     }
-    return true;
+    return count;
 }
 
 QString notOpen(const QString &file)
@@ -487,8 +489,10 @@ void Table::post()
     if (!keepScan)
         resetScan();
     if (state_ == TableState::Insert) {
-        const qint64 rid = file_->insertRecord(values_);
-        loadRecord(rid);
+        // The buffer is what was stored: the new record becomes current without reading it back.
+        rid_ = file_->insertRecord(values_);
+        for (int p = 0; p < 3; ++p)
+            keys_[p] = keyOf(p);
     } else if (!file_->updateRecord(rid_, values_)) {
         throw EngineError(QStringLiteral("O registro foi apagado da tabela %1").arg(file_->displayName()));
     } else {
@@ -620,11 +624,11 @@ void Table::setFieldText(int field, const QString &text)
                                       .arg(text, def.name));
             stored = d->toString(Qt::ISODate);
         }
-    } else if (!isWellFormed(text)) {
+    } else if (const qsizetype length = characterCount(text); length < 0) {
         // Half a character would be stored as "?" while its key was made from the half: refused.
         throw EngineError(QStringLiteral("O texto do campo %1 contém um caractere incompleto (tabela %2)")
                               .arg(def.name, file_->displayName()));
-    } else if (text.toUcs4().size() > def.size) {
+    } else if (length > def.size) {
         throw EngineError(QStringLiteral("O texto do campo %1 excede %2 caracteres (tabela %3)")
                               .arg(def.name).arg(def.size).arg(file_->displayName()));
     }

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <map>
 #include <sys/stat.h>
@@ -281,6 +282,10 @@ void TableFile::prepareSlot(IndexSlot &slot)
 
 int TableFile::fieldIndex(const QString &name) const
 {
+    // Callers mostly spell the name as the definition does: no folded copy is made for them.
+    for (int i = 0; i < schema_.size(); ++i)
+        if (schema_[i].name == name)
+            return i;
     return fieldByLowerName_.value(name.toLower(), -1);
 }
 
@@ -322,11 +327,47 @@ bool TableFile::readRecord(qint64 rid, QStringList &values)
     return found;
 }
 
-void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, const QStringList &values, qint64 rid)
+// The sort keys of one record, each field's made once however many indexes hold it (an artist's
+// name is in three of the song table's four).
+class TableFile::RecordKeys {
+public:
+    RecordKeys(const TableFile &file, const QStringList &values) : file_(file), values_(values)
+    {
+        made_.resize(values.size());
+        std::fill(made_.begin(), made_.end(), false);
+        folded_.resize(values.size());
+    }
+    const QByteArray &key(const IndexSlot &slot, int part)
+    {
+        static const QByteArray none;
+        if (part >= slot.fields.size())
+            return none;
+        const int f = slot.fields[part];
+        if (!slot.caseInsensitive || file_.schema_[f].type == FieldType::Date) {
+            exact_[part] = values_[f].toUtf8();
+            return exact_[part];
+        }
+        if (!made_[f]) {
+            folded_[f] = textSortKey(values_[f]);
+            made_[f] = true;
+        }
+        return folded_[f];
+    }
+
+private:
+    const TableFile &file_;
+    const QStringList &values_;
+    QVarLengthArray<bool, 8> made_;
+    QVarLengthArray<QByteArray, 8> folded_;
+    QByteArray exact_[3];
+};
+
+void TableFile::writeKeys(Statement &stmt, const IndexSlot &slot, RecordKeys &keys, qint64 rid)
 {
     stmt.reset();
+    // The keys live in `keys` until the statement has run: bound without copies.
     for (int p = 0; p < 3; ++p)
-        stmt.bindBlob(p + 1, keyFor(slot, p, values));
+        stmt.bindBlobInPlace(p + 1, keys.key(slot, p));
     stmt.bind(4, rid);
     stmt.run();
 }
@@ -352,8 +393,9 @@ qint64 TableFile::insertRecord(const QStringList &values)
         for (int i = 0; i < schema_.size(); ++i)
             insert_.bind(i + 2, values[i]);
         insert_.run();
+        RecordKeys keys(*this, values);
         for (auto &slot : slots_)
-            writeKeys(slot->insertKey, *slot, values, rid);
+            writeKeys(slot->insertKey, *slot, keys, rid);
     });
     ++nextRid_;
     ++recordCount_;
@@ -371,14 +413,15 @@ bool TableFile::updateRecord(qint64 rid, const QStringList &values)
         for (int i = 0; i < schema_.size(); ++i)
             update_.bind(i + 2, values[i]);
         update_.run();
+        RecordKeys oldKeys(*this, stored), newKeys(*this, values);
         for (auto &slot : slots_) {
             bool same = true;
             for (int f : slot->fields)
                 same = same && stored[f] == values[f];
             if (same)
                 continue;
-            writeKeys(slot->deleteKey, *slot, stored, rid);
-            writeKeys(slot->insertKey, *slot, values, rid);
+            writeKeys(slot->deleteKey, *slot, oldKeys, rid);
+            writeKeys(slot->insertKey, *slot, newKeys, rid);
         }
     });
     return true;
@@ -393,8 +436,9 @@ void TableFile::deleteRecord(qint64 rid)
         delete_.reset();
         delete_.bind(1, rid);
         delete_.run();
+        RecordKeys keys(*this, stored);
         for (auto &slot : slots_)
-            writeKeys(slot->deleteKey, *slot, stored, rid);
+            writeKeys(slot->deleteKey, *slot, keys, rid);
     });
     --recordCount_;
 }

@@ -103,7 +103,8 @@ private:
     // Runs one write of the action; when it fails the whole action is undone and refused.
     void write(const std::function<void()> &work);
     void reloadCounters();
-    void writeKeys(Statement &stmt, const IndexSlot &slot, const QStringList &values, qint64 rid);
+    class RecordKeys;
+    void writeKeys(Statement &stmt, const IndexSlot &slot, RecordKeys &keys, qint64 rid);
 
     QString path_;
     QString displayName_;
