@@ -56,7 +56,7 @@ TEST_F(ArtistaTest, ButtonStatesFollowTheStateTable)
     EXPECT_EQ(whileOpen, "N--A--");
     EXPECT_EQ(states(), "NIEA--");
     EXPECT_EQ(rows(DataModule1->Artista), QStringList{"ABBA"});
-    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(messages(), QStringList{"Confirma exclusão?"});
 }
 
 TEST_F(ArtistaTest, TypingWithoutInserirOrEditarChangesNothing)
@@ -92,7 +92,7 @@ TEST_F(ArtistaTest, SavingAnEmptyNameIsRefusedAndDropsTheRecord)
     open();
     click(form->BitBtn5);
     click(form->BitBtn7);
-    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida"});
     EXPECT_EQ(rows(DataModule1->Artista), QStringList{"ABBA"});
     EXPECT_EQ(DataModule1->Artista->state(), tables::TableState::Browse);
     EXPECT_EQ(states(), "NIEA--");
@@ -170,7 +170,7 @@ TEST_F(ArtistaTest, DeleteRemovesAdjacentCDsAndAllSongsButNoCheckout)
     seekArtist("ABBA");
     answers = {true};
     click(form->BitBtn6);
-    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(messages(), QStringList{"Confirma exclusão?"});
     EXPECT_EQ(rows(DataModule1->Artista), QStringList{"Beatles"});
     EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Help!||Beatles||N|", "Zebra||Beatles||N|"}));
     EXPECT_EQ(rows(DataModule1->Musica), QStringList{"Beatles|Help!|Yesterday"});
@@ -183,7 +183,7 @@ TEST_F(ArtistaTest, DeleteOnAnEmptyTableIsRefusedAndKeepsTheButtons)
 {
     open();
     click(form->BitBtn6);
-    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida"});
     EXPECT_EQ(states(), "NIEA--");
 }
 
@@ -238,7 +238,7 @@ TEST_P(ArtistaEmptyNameTest, ATypedAndErasedNameIsRefusedAndNothingIsStored)
         break;
     }
     settle();
-    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida"});
     EXPECT_EQ(rows(DataModule1->Artista), QStringList{"ABBA"});
 }
 

@@ -52,7 +52,7 @@ TEST_F(CDTest, OpensOnTheFirstTitleWithTheStateTable)
     answers = {false};
     click(form->BitBtn6);
     EXPECT_EQ(states(), "NIEA--");
-    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(messages(), QStringList{"Confirma exclusão?"});
     EXPECT_EQ(rows(DataModule1->CD).size(), 2);
 }
 
@@ -99,7 +99,7 @@ TEST_F(CDTest, EnterInAnEmptyDateIsRefusedAndTabLeavesSilently)
     click(form->BitBtn5);
     form->DBEdit2->setFocus();
     enter(form->DBEdit2);
-    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Data Inválida"});
     EXPECT_EQ(focused(), form->DBEdit2);
     QTest::keyClick(form->DBEdit2, Qt::Key_Tab);
     settle();
@@ -113,7 +113,7 @@ TEST_F(CDTest, SavingWithoutArtistIsRefusedAndDropsTheNewCD)
     click(form->BitBtn5);
     type(form->DBEdit1, "Sem dono");
     click(form->BitBtn7);
-    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida."});
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida."});
     EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
     EXPECT_EQ(states(), "NIEA--");
     EXPECT_EQ(focused(), form->DBEdit1);
@@ -170,7 +170,7 @@ TEST_F(CDTest, DeleteRemovesOnlyTheCD)
     EXPECT_EQ(rows(DataModule1->Retirada).size(), 1);
     EXPECT_EQ(focused(), form->DBEdit1);
     click(form->BitBtn6);
-    EXPECT_EQ(boxes, (std::vector<QString>{"Confirma exclusão?", "Operação Inválida."}));
+    EXPECT_EQ(messages(), (QStringList{"Confirma exclusão?", "Operação Inválida."}));
 }
 
 TEST_F(CDTest, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
@@ -233,7 +233,7 @@ TEST_P(CDRefusedDateTest, GravarStoresNothingUntilTheDateIsOneOrCleared)
 {
     newCDWithDate();
     click(form->BitBtn7);
-    EXPECT_EQ(boxes, std::vector<QString>{refusal()});
+    EXPECT_EQ(messages(), QStringList{refusal()});
     EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
     EXPECT_EQ(focused(), form->DBEdit2);
     EXPECT_EQ(form->DBEdit2->text(), typed);
@@ -251,12 +251,12 @@ TEST_P(CDRefusedDateTest, ClosingWaitsForTheDateAndAnotherWindowsSettleDropsTheC
     newCDWithDate();
     form->close();
     settle();
-    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Data Inválida"});
     ASSERT_EQ(main->mdiArea->subWindowList().size(), 1);
     EXPECT_EQ(focused(), form->DBEdit2);
     EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
     DataModule1->CD->selectIndex("iartista"); // as the search window does
-    EXPECT_EQ(boxes, (std::vector<QString>{"Data Inválida", "Data Inválida"}));
+    EXPECT_EQ(messages(), (QStringList{"Data Inválida", "Data Inválida"}));
     EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
     EXPECT_EQ(states(), "NIEA--");
 }
@@ -266,7 +266,7 @@ TEST_P(CDRefusedDateTest, EnterShowsOneBoxEvenWhenTheBoxTakesTheFocus)
     newCDWithDate();
     modalBoxes = true;
     enter(form->DBEdit2);
-    EXPECT_EQ(boxes, std::vector<QString>{"Data Inválida"});
+    EXPECT_EQ(messages(), QStringList{"Data Inválida"});
     EXPECT_EQ(focused(), form->DBEdit2);
     EXPECT_EQ(form->DBEdit2->text(), typed);
 }

@@ -20,22 +20,15 @@ protected:
         registerCatalogueWindows(main);
     }
 
-    template <class Form> Form *window() const
-    {
-        for (QMdiSubWindow *s : main->mdiArea->subWindowList())
-            if (auto *f = qobject_cast<Form *>(s))
-                return f;
-        return nullptr;
-    }
     TArtistaForm *openArtists()
     {
         click(main->BitBtn1);
-        return window<TArtistaForm>();
+        return children<TArtistaForm>(main).value(0);
     }
     TCDForm *openCDs()
     {
         click(main->BitBtn2);
-        return window<TCDForm>();
+        return children<TCDForm>(main).value(0);
     }
     // Editar, a new text in the edit, and no Gravar.
     void startEdit(QPushButton *editar, QLineEdit *edit, const QString &text)
@@ -82,7 +75,7 @@ TEST_F(PendingEditTest, ATitlePendingWhenAnArtistIsDeletedIsCarriedIntoItsSongs)
     settle();
     answers = {true};
     click(artists->BitBtn6);
-    EXPECT_EQ(boxes, std::vector<QString>{"Confirma exclusão?"});
+    EXPECT_EQ(messages(), QStringList{"Confirma exclusão?"});
     EXPECT_EQ(rows(DataModule1->CD), QStringList{"Help||Beatles||N|"});
     EXPECT_EQ(rows(DataModule1->Musica), QStringList{"Beatles|Help|Yesterday"});
     EXPECT_EQ(registerStates(cds), "NIEA--");
@@ -99,7 +92,7 @@ TEST_F(PendingEditTest, AnInvalidPendingRecordIsRefusedAsGravarRefusesIt)
     settle();
     startEdit(artists->BitBtn2, artists->DBEdit1, "The Beatles");
     click(artists->BitBtn7); // the rename scans the CDs
-    EXPECT_EQ(boxes, std::vector<QString>{"Operação Inválida."});
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida."});
     EXPECT_EQ(rows(DataModule1->CD), (QStringList{"Innuendo||Queen||N|", "Help!||The Beatles||N|"}));
     EXPECT_EQ(registerStates(cds), "NIEA--");
 }
@@ -168,10 +161,10 @@ TEST_F(PendingEditTest, EraseAllWithANewCDAndANewArtistTypedLeavesEveryTableEmpt
     click(artists->BitBtn5);
     type(artists->DBEdit1, "Nova Banda");
     main->Reinicializar1->trigger();
-    QTRY_VERIFY(!window<Tbarraform2>());
+    QTRY_VERIFY(children<Tbarraform2>(main).isEmpty());
     for (tables::Table *t : {DataModule1->Artista, DataModule1->CD, DataModule1->Retirada, DataModule1->Musica})
         EXPECT_EQ(rows(t), QStringList()) << t->fileName().toStdString();
-    EXPECT_EQ(boxes, std::vector<QString>{"Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?"});
+    EXPECT_EQ(messages(), QStringList{"Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?"});
     EXPECT_EQ(registerStates(cds), "NIEA--");
     EXPECT_EQ(registerStates(artists), "NIEA--");
     EXPECT_TRUE(main->Reinicializar1->isEnabled());

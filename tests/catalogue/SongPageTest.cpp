@@ -28,10 +28,7 @@ protected:
     }
     QStringList lines() const
     {
-        QStringList out;
-        for (int i = 0; i < form->ListBox1->count(); ++i)
-            out << form->ListBox1->item(i)->text();
-        return out;
+        return ::lines(form->ListBox1);
     }
     void addByKeyboard(const QString &song)
     {
@@ -187,7 +184,7 @@ TEST_P(SongMissingTest, InserirNeedsSongArtistAndTitle)
     toSongs();
     type(form->t_musica, QString::fromUtf8(GetParam().song));
     click(form->BitBtn8);
-    EXPECT_EQ(boxes, std::vector<QString>{QString::fromUtf8(GetParam().message)});
+    EXPECT_EQ(messages(), QStringList{QString::fromUtf8(GetParam().message)});
     EXPECT_TRUE(rows(DataModule1->Musica).isEmpty());
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_EQ(focused(), form->t_musica);

@@ -2,7 +2,7 @@
 // beside the program, then in the installation), the viewer's own window, the message for a
 // missing manual, and the manual itself: every link leads somewhere and every command of the
 // main window is described.
-#include "CollectionFiles.h"
+#include "CollectionFixture.h"
 #include "FormPrincipal.h"
 #include "HelpViewer.h"
 #include "Messages.h"
@@ -165,30 +165,13 @@ TEST(Manual, EveryLinkOfTheManualLeadsToAPlaceInIt)
 }
 
 // The main window's commands, read from the window itself, each described in the manual.
-class HelpCommand : public ::testing::Test {
+class HelpCommand : public CollectionFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        melvora::createEmptyCollection(dir.path());
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-        melvora::setMessageResponder([this](const melvora::MessageRequest &r) {
-            boxes << r.text;
-            return true;
-        });
-        main = createMainWindowAndData();
-        main->showMaximized();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        CollectionFixture::SetUp();
+        start();
     }
-    void TearDown() override
-    {
-        destroyMainWindowAndData();
-        melvora::setMessageResponder({});
-        QDir::setCurrent(QDir::tempPath());
-    }
-    QTemporaryDir dir;
-    TFormPrincipal *main = nullptr;
-    QStringList boxes;
 };
 
 TEST_F(HelpCommand, TheManualDescribesEveryCommandOfTheMainWindow)
@@ -219,7 +202,7 @@ TEST_F(HelpCommand, AjudaOpensTheManualFromTheDataFolderAndClosingTheProgramClos
     main->helpViewer.setManualFolders({});
     put(dir.path(), readManual());
     QTest::mouseClick(main->BitBtn6, Qt::LeftButton);
-    EXPECT_EQ(boxes, QStringList());
+    EXPECT_EQ(messages(), QStringList());
     ASSERT_NE(main->helpViewer.window(), nullptr);
     EXPECT_TRUE(main->helpViewer.window()->isVisible());
     EXPECT_EQ(main->helpViewer.shownFile(), dir.filePath("melvo95.html"));

@@ -2,18 +2,24 @@
 // means to use them as a person would.
 #pragma once
 
-#include "../app/AppFixture.h"
+#include "CollectionFixture.h"
+#include "DataModule.h"
+#include "LendingWindows.h"
+#include "TableRecords.h"
+#include "WindowDriver.h"
 
 #include "DBEdit.h"
 #include "DBListBox.h"
 #include "DBLookupComboBox.h"
-#include "LendingWindows.h"
 #include "Transactions.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <QToolButton>
 
-class LendingFixture : public AppFixture {
+class LendingFixture : public CollectionFixture {
 protected:
     TFormPrincipal *startWith(const QStringList &artists, const QList<QStringList> &cds)
     {
@@ -27,14 +33,6 @@ protected:
         return w;
     }
 
-    static void put(tables::Table *t, const QList<std::pair<QString, QString>> &fields)
-    {
-        t->append();
-        for (const auto &[name, value] : fields)
-            t->setFieldText(name, value);
-        t->post();
-    }
-
     // Moves the lookup list to an entry with the arrow keys, as the keyboard does.
     static void chooseInLookup(dataaware::DBLookupComboBox *combo, const QString &text)
     {
@@ -45,32 +43,6 @@ protected:
             QTest::keyClick(combo, Qt::Key_Down);
         while (combo->currentIndex() > target)
             QTest::keyClick(combo, Qt::Key_Up);
-    }
-
-    // Types text key by key, accented letters included (QTest's own typing knows only ASCII).
-    static void typeText(QWidget *w, const QString &text)
-    {
-        for (QChar c : text) {
-            if (c.unicode() < 128)
-                QTest::keyClick(w, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
-    static void clickLine(QListWidget *list, const QString &text)
-    {
-        const auto items = list->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << text.toStdString();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-    }
-
-    static QStringList lines(QListWidget *list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
     }
 
     QString flagOf(const QString &artist, const QString &title)
@@ -88,14 +60,6 @@ protected:
         QStringList out;
         for (reader.first(); !reader.eof(); reader.next())
             out << reader.fieldText("artista") + '|' + reader.fieldText("titulo") + '|' + reader.fieldText("retirada");
-        return out;
-    }
-
-    QStringList messages() const
-    {
-        QStringList out;
-        for (const auto &b : boxes)
-            out << b.text;
         return out;
     }
 };
