@@ -4,6 +4,7 @@
 #include "CollectionFiles.h"
 #include "DataModule.h"
 #include "PdfReader.h"
+#include "ProgramRun.h"
 #include "R_CD.h"
 #include "R_Retirad.h"
 #include "R_musica.h"
@@ -14,23 +15,16 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out, err;
-};
-
 // Runs the program in folder, without a display, as a desktop's terminal would.
-Outcome runMelvora(const QString &folder, const QStringList &arguments)
+ProgramRun runMelvora(const QString &folder, const QStringList &arguments)
 {
-    QProcess p;
-    p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -38,15 +32,10 @@ Outcome runMelvora(const QString &folder, const QStringList &arguments)
     // A session's private runtime folder, lest Qt warn about a missing one on standard error.
     static QTemporaryDir runtime;
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(MELVORA_BINARY), arguments);
-    Outcome r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    ProgramOptions options;
+    options.workingDir = folder;
+    options.environment = env;
+    return runProgram(QStringLiteral(MELVORA_BINARY), arguments, options);
 }
 
 // The pages the report gives the preview, from the tables of folder, measured against the
@@ -113,7 +102,7 @@ TEST_F(CommandLine, EachReportIsThePreviewsPagesAsAPdfFile)
     for (const char *report : {"cd", "retirada", "musica"}) {
         SCOPED_TRACE(report);
         const QString file = empty.filePath(QStringLiteral("%1.pdf").arg(report));
-        const Outcome run = runMelvora(sample->path(), {"--report", report, "--pdf", file});
+        const ProgramRun run = runMelvora(sample->path(), {"--report", report, "--pdf", file});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
@@ -156,7 +145,7 @@ TEST_F(CommandLine, ArgumentsThatAreRefused)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const Outcome run = runMelvora(empty.path(), c.arguments);
+        const ProgramRun run = runMelvora(empty.path(), c.arguments);
         EXPECT_EQ(run.status, 2);
         const QStringList lines = run.err.split('\n');
         EXPECT_EQ(lines.value(0), c.message);
@@ -164,7 +153,7 @@ TEST_F(CommandLine, ArgumentsThatAreRefused)
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(QFile::exists(empty.filePath("x.pdf")));
     }
-    const Outcome help = runMelvora(empty.path(), {"--help"});
+    const ProgramRun help = runMelvora(empty.path(), {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.split('\n').value(0), UsageFirstLine);
     EXPECT_EQ(help.err, "");
@@ -174,7 +163,7 @@ TEST_F(CommandLine, WhatCannotBeReadOrWrittenEndsWithAMessageAndNoFile)
 {
     QTemporaryDir noTables;
     const QString file = noTables.filePath("saida.pdf");
-    Outcome run = runMelvora(noTables.path(), {"--report", "cd", "--pdf", file});
+    ProgramRun run = runMelvora(noTables.path(), {"--report", "cd", "--pdf", file});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "melvora: A tabela artista.db não foi encontrada\n");
     EXPECT_FALSE(QFile::exists(file));
@@ -213,7 +202,7 @@ TEST_F(CommandLine, TablesHeldByTheOpenProgramAreReportedAndTheOldFileStays)
     {
         TDataModule1 running; // the program, open on the same folder
         running.DataModuleCreate();
-        const Outcome run = runMelvora(empty.path(), {"--report", "cd", "--pdf", file});
+        const ProgramRun run = runMelvora(empty.path(), {"--report", "cd", "--pdf", file});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "melvora: A tabela artista.db está em uso por outro programa\n");
     }

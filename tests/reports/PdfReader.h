@@ -4,8 +4,8 @@
 #pragma once
 
 #include "PageRecords.h"
+#include "ProgramRun.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QStringList>
@@ -28,13 +28,14 @@ struct Document {
 
 inline QString run(const QString &program, const QStringList &arguments, QString *error)
 {
-    QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        *error = program + QStringLiteral(" failed: ") + QString::fromUtf8(p.readAllStandardError());
+    ProgramOptions options;
+    options.timeoutMs = 60000;
+    const ProgramRun run = runProgram(program, arguments, options);
+    if (run.status != 0) {
+        *error = program + QStringLiteral(" failed: ") + run.err;
         return {};
     }
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return run.out;
 }
 
 inline Document read(const QString &file)

@@ -2,6 +2,7 @@
 // arrows page and zoom, the fit buttons fit, print prints, the door closes it.
 #include "CD.h"
 #include "CatalogueWindows.h"
+#include "CollectionFixture.h"
 #include "Demopre.h"
 #include "FormPrincipal.h"
 #include "Messages.h"
@@ -14,6 +15,7 @@
 #include "RpPreview.h"
 #include "Startup.h"
 #include "UpDown.h"
+#include "WindowDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -316,13 +318,11 @@ TEST(PreviewGlyphs, FourDistinctPicturesEachWithItsGreyedTwin)
 }
 
 // The report commands of the main window, with the program's own start-up order.
-class ReportCommands : public ::testing::Test {
+class ReportCommands : public CollectionFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        melvora::createEmptyCollection(dir.path());
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        CollectionFixture::SetUp();
         main = createMainWindowAndData();
         createReportHolders();
         registerReportCommands(main);
@@ -331,11 +331,8 @@ protected:
     void TearDown() override
     {
         destroyReportHolders();
-        destroyMainWindowAndData();
-        QDir::setCurrent(QDir::tempPath());
+        CollectionFixture::TearDown();
     }
-    QTemporaryDir dir;
-    TFormPrincipal *main = nullptr;
 };
 
 TEST_F(ReportCommands, ButtonsAndMenuItemsPreviewTheirReports)
@@ -371,7 +368,6 @@ TEST_F(ReportCommands, ButtonsAndMenuItemsPreviewTheirReports)
 // the artist order the CD report leaves on the shared cursor.
 TEST_F(ReportCommands, SongReportWhileTheCDRegisterIsOpen)
 {
-    melvora::setMessageResponder([](const melvora::MessageRequest &) { return true; });
     tables::Table *cd = DataModule1->CD;
     for (const auto &[titulo, artista] :
          {std::pair{"Luz", "Djavan"}, {"Arrival", "ABBA"}, {"Acabou Chorare", "Novos Baianos"}}) {
@@ -389,12 +385,6 @@ TEST_F(ReportCommands, SongReportWhileTheCDRegisterIsOpen)
     DataModule1->Musica->setFieldText("Musica", "Samurai");
     DataModule1->Musica->post();
     tables::commitAll();
-    auto settle = [] {
-        for (int i = 0; i < 5; ++i) {
-            QApplication::processEvents();
-            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    };
 
     registerCatalogueWindows(main);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
@@ -408,12 +398,7 @@ TEST_F(ReportCommands, SongReportWhileTheCDRegisterIsOpen)
     form->t_musica->setText("Sina");
     form->BitBtn8->click();
     settle();
-    auto listed = [form] {
-        QStringList out;
-        for (int i = 0; i < form->ListBox1->count(); ++i)
-            out << form->ListBox1->item(i)->text();
-        return out;
-    };
+    auto listed = [form] { return lines(form->ListBox1); };
     const QStringList before = listed();
     ASSERT_TRUE(before.contains("Sina"));
     const qint64 songRecord = DataModule1->Musica->recordId();
@@ -440,5 +425,4 @@ TEST_F(ReportCommands, SongReportWhileTheCDRegisterIsOpen)
     EXPECT_EQ(cd->fieldText("Titulo"), "Luz"); // Djavan; in title order it would be the first
     form->close();
     settle();
-    melvora::setMessageResponder({});
 }

@@ -2,17 +2,17 @@
 // that add records, and the pages of a report's preview decoded from their EMF records.
 #pragma once
 
-#include "CollectionFiles.h"
 #include "DataModule.h"
+#include "EmptyCollection.h"
 #include "PageRecords.h"
+#include "QtPrinting.h"
 #include "RpPrinter.h"
+#include "TableRecords.h"
 #include "Transactions.h"
 
 #include "Demopre.h"
 
-#include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -40,8 +40,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        melvora::createEmptyCollection(dir.path());
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
         dataModule = new TDataModule1;
         dataModule->DataModuleCreate();
         RpPrinter().Cancelled = false;
@@ -50,7 +48,6 @@ protected:
     {
         RpPrinter().OnPreview = nullptr;
         delete dataModule;
-        QDir::setCurrent(QDir::tempPath());
     }
 
     // Keeps the decoded pages of every preview instead of showing them.
@@ -63,30 +60,23 @@ protected:
         };
     }
 
-    static void add(tables::Table *t, const QList<std::pair<QString, QString>> &values)
-    {
-        t->append();
-        for (const auto &[field, text] : values)
-            t->setFieldText(field, text);
-        t->post();
-    }
     void addCD(const QString &artista, const QString &titulo, const QString &aquisicao = QString(),
                const QString &estilo = QString(), const QString &retirada = QStringLiteral("N"),
                const QString &numero = QString())
     {
-        add(dataModule->CD, {{"Artista", artista}, {"Titulo", titulo}, {"Aquisicao", aquisicao},
+        put(dataModule->CD, {{"Artista", artista}, {"Titulo", titulo}, {"Aquisicao", aquisicao},
                              {"Estilo", estilo}, {"Retirada", retirada}, {"Numero", numero}});
     }
     void addCheckout(const QString &artista, const QString &titulo, const QString &dataRetirada,
                      const QString &responsavel, const QString &telefone, const QString &dataEntrega)
     {
-        add(dataModule->Retirada, {{"Artista", artista}, {"Titulo", titulo}, {"Data_Retirada", dataRetirada},
+        put(dataModule->Retirada, {{"Artista", artista}, {"Titulo", titulo}, {"Data_Retirada", dataRetirada},
                                    {"Responsavel", responsavel}, {"Telefone", telefone},
                                    {"Data_Entrega", dataEntrega}});
     }
     void addSong(const QString &artista, const QString &titulo, const QString &musica)
     {
-        add(dataModule->Musica, {{"Artista", artista}, {"Titulo", titulo}, {"Musica", musica}});
+        put(dataModule->Musica, {{"Artista", artista}, {"Titulo", titulo}, {"Musica", musica}});
     }
 
     // The texts printed at x on page (1-based), top to bottom.
@@ -108,7 +98,7 @@ protected:
         return out;
     }
 
-    QTemporaryDir dir;
+    EmptyCollection dir;
     TDataModule1 *dataModule = nullptr;
     QVector<pagerecords::Page> pages;
 };
