@@ -8,10 +8,10 @@
 #include <QScreen>
 #include <algorithm>
 
-TRpProgressForm::TRpProgressForm(const QString &caption, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+TRpProgressForm::TRpProgressForm(TRpPrinter &store, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store_(store)
 {
-    setWindowTitle(caption);
+    setWindowTitle(store.ProgressCaption);
     setFixedSize(400, 140);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), this); // first in tab order
     CancelBtn->setGeometry(170, 75, 60, 26);
@@ -42,7 +42,7 @@ void TRpProgressForm::SetText(const QString &text)
 
 void TRpProgressForm::CancelBtnClick()
 {
-    RpPrinter().Cancel();
+    store_.Cancel();
 }
 
 void TRpProgressForm::reject()

@@ -1,5 +1,5 @@
-// The progress window of a generation, print, save or load: a text, a bar and a Cancel button
-// that sets the page store's Cancelled flag. Enter and Escape press Cancel.
+// The progress window of a generation, print, save or load of one page store: a text, a bar
+// and a Cancel button that sets that store's Cancelled flag. Enter and Escape press Cancel.
 #pragma once
 
 #include "RpProgress.h"
@@ -9,11 +9,13 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class TRpPrinter;
 
 class TRpProgressForm : public QDialog, public TRpProgress {
     Q_OBJECT
 public:
-    explicit TRpProgressForm(const QString &caption, QWidget *parent = nullptr);
+    // The window's caption is the store's ProgressCaption.
+    explicit TRpProgressForm(TRpPrinter &store, QWidget *parent = nullptr);
 
     void Show() override;
     void SetText(const QString &text) override;
@@ -28,4 +30,7 @@ protected:
     void reject() override; // Escape
     void showPosition(int n) override;
     void showMaximum(int n) override;
+
+private:
+    TRpPrinter &store_;
 };

@@ -48,9 +48,7 @@ std::unique_ptr<TRpPrintJob> TRpSystemPrinter::beginJob(const QString &title)
 void installReportWindowing(TRpPrinter &store)
 {
     store.setDevice(std::make_unique<TRpSystemPrinter>());
-    store.progressFactory = [&store] {
-        return std::make_unique<TRpProgressForm>(store.ProgressCaption);
-    };
+    store.progressFactory = [&store] { return std::make_unique<TRpProgressForm>(store); };
     store.standardPreview = [&store] {
         TRpStandardPreview preview(store);
         preview.exec();

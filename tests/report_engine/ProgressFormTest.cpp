@@ -17,7 +17,7 @@
 
 TEST(ProgressForm, LayoutAndCancel)
 {
-    TRpProgressForm form("Report Engine version 1.0");
+    TRpProgressForm form(RpPrinter());
     EXPECT_EQ(form.size(), QSize(400, 140));
     EXPECT_EQ(form.windowTitle(), "Report Engine version 1.0");
     EXPECT_EQ(form.ProgressBar1->geometry(), QRect(20, 40, 360, 20));
