@@ -17,7 +17,6 @@ class TRpForm;
 class TRpBand;
 class TRpPropertyTable;
 class TRpReportRun;
-namespace dataaware { class DataSource; }
 
 enum TOperation { opInsert, opRemove };
 
@@ -81,12 +80,10 @@ public:
     void destroyComponent(TRpComponent *component);
 
     // Data sources the components may name. A TRpDataSet given by pointer is not owned; one
-    // given by unique_ptr is. A data source of the data module is read through an adapter that
-    // the form owns; that overload is defined with the adapter (RpTableDataSet.cpp, in
-    // melvora_report_engine), so the core links no table.
+    // given by unique_ptr is. (A data source of the data module is added with its adapter:
+    // addTableDataSource, RpTableDataSet.h.)
     void addDataSource(const QString &name, TRpDataSet *dataSet);
     TRpDataSet *addDataSource(const QString &name, std::unique_ptr<TRpDataSet> dataSet);
-    TRpDataSet *addDataSource(const QString &name, dataaware::DataSource *source);
     void removeDataSource(const QString &name);
     TRpDataSet *findDataSource(const QString &name) const;
     QString dataSourceName(const TRpDataSet *dataSet) const;

@@ -46,7 +46,7 @@ double TRpTableDataSet::value(int field) const
     return table()->fieldText(field).toDouble();
 }
 
-TRpDataSet *TRpForm::addDataSource(const QString &name, dataaware::DataSource *source)
+TRpDataSet *addTableDataSource(TRpForm &form, const QString &name, dataaware::DataSource *source)
 {
-    return addDataSource(name, std::make_unique<TRpTableDataSet>(source));
+    return form.addDataSource(name, std::make_unique<TRpTableDataSet>(source));
 }

@@ -1,12 +1,14 @@
 // The data set of a data source of the data module (text and date fields): how reports read
-// the program's tables. It sits outside the engine's core, which knows no table, beside the
-// form's operation that names such a data source (TRpForm::addDataSource).
+// the program's tables. It sits outside the engine's core, which knows no table, and so does
+// the operation that names such a data source on a form (addTableDataSource).
 #pragma once
 
 #include "DataSource.h"
 #include "RpDataSet.h"
 
 #include <QPointer>
+
+class TRpForm;
 
 class TRpTableDataSet : public TRpDataSet {
     Q_OBJECT
@@ -31,3 +33,7 @@ private:
     tables::Table *table() const;
     QPointer<dataaware::DataSource> source_;
 };
+
+// Names the data source on the form, read through an adapter that the form owns; answers the
+// adapter, which the form's components refer to.
+TRpDataSet *addTableDataSource(TRpForm &form, const QString &name, dataaware::DataSource *source);

@@ -2,13 +2,14 @@
 
 #include "DataModule.h"
 #include "IndexNames.h"
+#include "RpTableDataSet.h"
 
 TR_CDForm *R_CDForm = nullptr;
 
 TR_CDForm::TR_CDForm(TDataModule1 *dataModule, QObject *parent)
     : TReportForm(QStringLiteral("Relatório de CDs"), parent), dataModule_(dataModule)
 {
-    addDataSource(QStringLiteral("CDSource"), dataModule->CDSource);
+    addTableDataSource(*this, QStringLiteral("CDSource"), dataModule->CDSource);
     load(QStringLiteral(":/reports/R_CD.xml"));
 }
 

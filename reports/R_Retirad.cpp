@@ -3,13 +3,14 @@
 #include "DataModule.h"
 #include "Demopre.h"
 #include "RpPrinter.h"
+#include "RpTableDataSet.h"
 
 TR_RetiradaForm *R_RetiradaForm = nullptr;
 
 TR_RetiradaForm::TR_RetiradaForm(TDataModule1 *dataModule, QObject *parent)
     : TReportForm(QStringLiteral("Relatório de Retiradas"), parent), dataModule_(dataModule)
 {
-    addDataSource(QStringLiteral("RetiradaSource"), dataModule->RetiradaSource);
+    addTableDataSource(*this, QStringLiteral("RetiradaSource"), dataModule->RetiradaSource);
     load(QStringLiteral(":/reports/R_Retirad.xml"));
     FormCreate();
 }

@@ -3,6 +3,7 @@
 #include "DataSource.h"
 #include "IndexNames.h"
 #include "MelvoraApplication.h"
+#include "RpTableDataSet.h"
 #include "Table.h"
 
 TR_musicaform *R_musicaform = nullptr;
@@ -13,7 +14,7 @@ TR_musicaform::TR_musicaform(QObject *parent)
       DataSource1(new dataaware::DataSource(Table1, this))
 {
     DataSource1->setAutoEdit(false);
-    addDataSource(QStringLiteral("DataSource1"), DataSource1);
+    addTableDataSource(*this, QStringLiteral("DataSource1"), DataSource1);
     load(QStringLiteral(":/reports/R_musica.xml"));
     FormCreate();
 }

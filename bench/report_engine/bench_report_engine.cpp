@@ -153,7 +153,7 @@ int main(int argc, char **argv)
     musica.open(tables::OpenMode::Exclusive);
     dataaware::DataSource source(&musica);
     TRpForm form;
-    form.addDataSource("DataSource1", &source);
+    addTableDataSource(form, "DataSource1", &source);
     QBuffer definition;
     definition.setData(SongReport);
     definition.open(QIODevice::ReadOnly);

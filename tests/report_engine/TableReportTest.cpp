@@ -1,6 +1,7 @@
 // A report over a table of the table engine, read through a data source of the data-aware layer.
 #include "DataSource.h"
 #include "ReportFixture.h"
+#include "RpTableDataSet.h"
 #include "Table.h"
 #include "Transactions.h"
 #include "WorkingFolder.h"
@@ -36,7 +37,7 @@ protected:
 
 TEST_F(TableReport, PrintsTextAndDateFieldsOfEveryRecord)
 {
-    TRpDataSet *data = form.addDataSource("RetiradaSource", &source);
+    TRpDataSet *data = addTableDataSource(form, "RetiradaSource", &source);
     report->setDataSource(data);
     auto *detail = band(rbDetail, 40);
     field(detail, data, "Responsavel", 8, 7);
