@@ -35,8 +35,8 @@ bool TRpComponent::setStoredProperty(const QString &name, const QString &value)
 
 void TRpComponent::Notification(TRpComponent *component, TOperation operation)
 {
-    if (operation == opRemove && component == parentBand_)
-        parentBand_ = nullptr;
+    if (operation == opRemove)
+        forgetRemoved(component, parentBand_);
 }
 
 void TRpComponent::prepare(TRpReportRun &)

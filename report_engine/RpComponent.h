@@ -50,6 +50,15 @@ public:
     TRpBand *parentBand() const { return parentBand_; }
     virtual void setParentBand(TRpBand *band) { parentBand_ = band; }
 
+protected:
+    // For Notification: clears each of the references that name the removed component (a
+    // QPointer would clear only once the component's QObject part is gone).
+    template <typename... References>
+    static void forgetRemoved(const TRpComponent *removed, References &...references)
+    {
+        ((static_cast<const TRpComponent *>(references) == removed ? void(references = nullptr) : void()), ...);
+    }
+
 private:
     friend class TRpForm;
     TRpForm *form_;

@@ -31,14 +31,8 @@ const TRpPropertyTable &TRpController::properties() const
 void TRpController::Notification(TRpComponent *component, TOperation operation)
 {
     TRpComponent::Notification(component, operation);
-    if (operation != opRemove)
-        return;
-    if (component == detailBand_)
-        detailBand_ = nullptr;
-    if (component == headerBand_)
-        headerBand_ = nullptr;
-    if (component == footerBand_)
-        footerBand_ = nullptr;
+    if (operation == opRemove)
+        forgetRemoved(component, detailBand_, headerBand_, footerBand_);
 }
 
 TRpDetailLink::TRpDetailLink(TRpForm *owner) : TRpController(owner)
@@ -66,8 +60,8 @@ const TRpPropertyTable &TRpDetailLink::properties() const
 void TRpDetailLink::Notification(TRpComponent *component, TOperation operation)
 {
     TRpController::Notification(component, operation);
-    if (operation == opRemove && component == master_)
-        master_ = nullptr;
+    if (operation == opRemove)
+        forgetRemoved(component, master_);
 }
 
 void TRpDetailLink::prepare(TRpReportRun &run)

@@ -47,12 +47,8 @@ const TRpPropertyTable &TRpGroup::properties() const
 void TRpGroup::Notification(TRpComponent *component, TOperation operation)
 {
     TRpComponent::Notification(component, operation);
-    if (operation != opRemove)
-        return;
-    if (component == headerBand_)
-        headerBand_ = nullptr;
-    if (component == footerBand_)
-        footerBand_ = nullptr;
+    if (operation == opRemove)
+        forgetRemoved(component, headerBand_, footerBand_);
 }
 
 void TRpGroup::prepare(TRpReportRun &run)
