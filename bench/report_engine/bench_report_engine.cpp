@@ -5,25 +5,22 @@
 // grows with the page count, and as the reference the time SQLite takes to read the same rows
 // directly.
 //   bench_report_engine [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
-#include "CollectionFiles.h"
-#include "RpFormReader.h"
 #include "PdfQueue.h"
+#include "RpFormReader.h"
 #include "RpPrinter.h"
 #include "RpReport.h"
 #include "RpSystemPrinter.h"
 #include "RpTableDataSet.h"
+#include "SampleCollection.h"
+#include "SqliteReference.h"
 #include "Table.h"
 
+#include <QApplication>
 #include <QBuffer>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QApplication>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -103,10 +100,10 @@ qint64 residentBytes()
     return f.size() > 1 ? f[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
 }
 
-qint64 pageBytes()
+qint64 pageBytes(const TRpPrinter &store)
 {
     qint64 total = 0;
-    for (const QByteArray &p : RpPrinter().Pages())
+    for (const QByteArray &p : store.Pages())
         total += p.capacity();
     return total;
 }
@@ -117,38 +114,16 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int cds = 10000, songsPerCd = 10;
-    if (argc == 3) {
-        cds = std::atoi(argv[1]);
-        songsPerCd = std::atoi(argv[2]);
-    }
-    QTemporaryDir tmp;
-    const QString dir = tmp.path();
-    QElapsedTimer clock;
-    clock.start();
-    melvora::createEmptyCollection(dir);
-    melvora::fillSampleCollection(dir, {cds, songsPerCd});
-    std::printf("collection of %d songs made in %.1f s\n", cds * songsPerCd, seconds(clock));
-    QDir::setCurrent(dir);
+    const bench::SampleCollection collection(bench::sampleSize(argc, argv));
+    std::printf("collection of %d songs made in %.1f s\n", collection.songs(), collection.secondsToMake());
 
     // The reference: reading the same rows and fields straight from SQLite.
-    double reference = 0;
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open("musica.db", &db);
-        clock.restart();
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(db, "SELECT c0, c1, c2 FROM records ORDER BY rowid", -1, &st, nullptr);
-        qint64 chars = 0;
-        while (sqlite3_step(st) == SQLITE_ROW)
-            for (int i = 0; i < 3; ++i)
-                chars += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
-        sqlite3_finalize(st);
-        reference = seconds(clock);
-        sqlite3_close(db);
-        std::printf("sqlite reads the %d rows (%lld characters) in %.3f s\n", cds * songsPerCd, chars, reference);
-    }
+    const bench::SqliteRead read = bench::sqliteRead("musica.db", 3);
+    const double reference = read.seconds;
+    std::printf("sqlite reads the %d rows (%lld characters) in %.3f s\n", collection.songs(), read.characters,
+                reference);
 
+    TRpPrinter &store = RpPrinter();
     tables::Table musica("musica.db");
     musica.open(tables::OpenMode::Exclusive);
     dataaware::DataSource source(&musica);
@@ -166,16 +141,17 @@ int main(int argc, char **argv)
     qint64 bytes = 0;
     const qint64 before = residentBytes();
     qint64 resident = 0;
-    RpPrinter().OnPreview = [&] {
-        pages = int(RpPrinter().Pages().size());
-        bytes = pageBytes();
+    store.OnPreview = [&] {
+        pages = int(store.Pages().size());
+        bytes = pageBytes(store);
         resident = residentBytes() - before;
     };
+    QElapsedTimer clock;
     auto median = [&] {
         QList<double> runs;
         for (int run = 0; run < 3; ++run) {
-            clock.restart();
-            report->Preview();
+            clock.start();
+            report->Preview(store);
             runs << seconds(clock);
         }
         std::sort(runs.begin(), runs.end());
@@ -196,39 +172,38 @@ int main(int argc, char **argv)
         std::printf("pages per second, printer installed  skipped: no CUPS PDF queue installed\n");
     } else {
         TRpSystemPrinter asked(queue);
-        clock.restart();
+        clock.start();
         const bool installed = asked.installed();
         asked.metrics();
         std::printf("printer questions of one document    %7.1f ms (installed: %s)\n", seconds(clock) * 1000,
                     installed ? "yes" : "no");
-        RpPrinter().setDevice(std::make_unique<TRpSystemPrinter>(queue));
+        store.setDevice(std::make_unique<TRpSystemPrinter>(queue));
         const double withPrinter = pages / median();
         std::printf("pages per second, printer \"%s\" %8.0f   (target >= 8000; no printer %.0f, %.2f x)\n",
                     qPrintable(queue), withPrinter, withoutPrinter, withoutPrinter / withPrinter);
-        RpPrinter().setDevice(nullptr);
+        store.setDevice(nullptr);
     }
 
     // Memory against the page count: stop after a share of the records, measured at the end.
     std::printf("memory growth by page count (page bytes, resident growth):\n");
     for (int share : {1, 2, 4}) {
-        const int details = cds * songsPerCd * share / 4;
+        const int details = collection.songs() * share / 4;
         int done = 0;
         qint64 partBytes = 0, partResident = 0;
         int partPages = 0;
         const qint64 start = residentBytes();
         report->AfterDetail = [&](TRpReport *) {
             if (++done == details)
-                RpPrinter().Cancel();
+                store.Cancel();
         };
         report->AfterPrint = [&](TRpReport *) {
-            partPages = int(RpPrinter().Pages().size());
-            partBytes = pageBytes();
+            partPages = int(store.Pages().size());
+            partBytes = pageBytes(store);
             partResident = residentBytes() - start;
         };
-        report->Preview();
+        report->Preview(store);
         std::printf("  %6d pages  %10lld bytes  %8.0f per page   resident +%lld\n", partPages, partBytes,
                     partPages ? double(partBytes) / partPages : 0.0, partResident);
     }
-    RpPrinter().OnPreview = nullptr;
     return 0;
 }

@@ -3,20 +3,18 @@
 // reference, the same pages replayed onto a screen image at 100 percent, which is what the
 // preview does for each page it shows.
 //   bench_pdf [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
-#include "CollectionFiles.h"
 #include "DataModule.h"
 #include "MelvoraApplication.h"
 #include "R_musica.h"
 #include "ReportPdf.h"
 #include "RpPrinter.h"
 #include "RpSystemPrinter.h"
+#include "SampleCollection.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 
@@ -24,30 +22,22 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     MelvoraApplication app(argc, argv);
-    int cds = 10000, songsPerCd = 10;
-    if (argc == 3) {
-        cds = std::atoi(argv[1]);
-        songsPerCd = std::atoi(argv[2]);
-    }
-    QTemporaryDir tmp;
-    melvora::createEmptyCollection(tmp.path());
-    melvora::fillSampleCollection(tmp.path(), {cds, songsPerCd});
-    QDir::setCurrent(tmp.path());
-    TRpPrinter &store = RpPrinter();
-    store.setDevice(std::make_unique<TRpSystemPrinter>());
+    const bench::SampleCollection collection(bench::sampleSize(argc, argv));
     auto dataModule = std::make_unique<TDataModule1>();
     dataModule->DataModuleCreate();
     auto form = std::make_unique<TR_musicaform>();
+    TRpPrinter &store = RpPrinter();
+    store.setDevice(std::make_unique<TRpSystemPrinter>());
 
     QElapsedTimer clock;
     clock.start();
-    form->RpReport1->Prepare();
+    form->RpReport1->Prepare(store);
     const double generation = clock.nsecsElapsed() / 1e9;
     const int pages = store.PageCount;
-    std::printf("song report of %d songs: %d pages generated in %.2f s (%.0f pages/s)\n", cds * songsPerCd, pages,
+    std::printf("song report of %d songs: %d pages generated in %.2f s (%.0f pages/s)\n", collection.songs(), pages,
                 generation, pages / generation);
 
-    const QString file = tmp.filePath(QStringLiteral("musicas.pdf"));
+    const QString file = collection.filePath(QStringLiteral("musicas.pdf"));
     clock.restart();
     SavePagesAsPdf(store, file, form->Caption);
     const double pdf = clock.nsecsElapsed() / 1e9;

@@ -3,7 +3,6 @@
 // song report, then paging forward in the preview (page change and its repaint). As the
 // reference, the time SQLite takes to read the same rows directly.
 //   bench_reports [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
-#include "CollectionFiles.h"
 #include "DataModule.h"
 #include "Demopre.h"
 #include "MelvoraApplication.h"
@@ -12,39 +11,18 @@
 #include "ReportWindows.h"
 #include "RpPreview.h"
 #include "RpPrinter.h"
+#include "SampleCollection.h"
+#include "SqliteReference.h"
 #include "UpDown.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace {
 
 double ms(qint64 ns) { return ns / 1e6; }
-
-double sqliteRead(const char *file, int columns)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(file, &db);
-    QElapsedTimer clock;
-    clock.start();
-    const QByteArray sql = "SELECT " + QByteArray(columns == 6 ? "c0, c1, c2, c3, c4, c5" : "c0, c1, c2")
-                           + " FROM records ORDER BY rowid";
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    qint64 chars = 0;
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int i = 0; i < columns; ++i)
-            chars += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
-    sqlite3_finalize(st);
-    const double t = ms(clock.nsecsElapsed());
-    sqlite3_close(db);
-    return t;
-}
 
 // Notes the first paint of the page painter after the preview window is shown.
 class FirstPaint : public QObject {
@@ -104,20 +82,11 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     MelvoraApplication app(argc, argv);
-    int cds = 10000, songsPerCd = 10;
-    if (argc == 3) {
-        cds = std::atoi(argv[1]);
-        songsPerCd = std::atoi(argv[2]);
-    }
-    QTemporaryDir tmp;
-    QElapsedTimer clock;
-    clock.start();
-    melvora::createEmptyCollection(tmp.path());
-    melvora::fillSampleCollection(tmp.path(), {cds, songsPerCd});
-    std::printf("collection of %d CDs and %d songs made in %.1f s\n", cds, cds * songsPerCd, clock.elapsed() / 1e3);
-    QDir::setCurrent(tmp.path());
-    std::printf("sqlite reads the CD rows in %.1f ms, the song rows in %.1f ms\n", sqliteRead("cd.db", 6),
-                sqliteRead("musica.db", 3));
+    const bench::SampleCollection collection(bench::sampleSize(argc, argv));
+    std::printf("collection of %d CDs and %d songs made in %.1f s\n", collection.cds(), collection.songs(),
+                collection.secondsToMake());
+    std::printf("sqlite reads the CD rows in %.1f ms, the song rows in %.1f ms\n",
+                bench::sqliteRead("cd.db", 6).seconds * 1e3, bench::sqliteRead("musica.db", 3).seconds * 1e3);
 
     new TDataModule1;
     DataModule1->DataModuleCreate();
