@@ -35,8 +35,6 @@ void TRpCustomPreview::paintEvent(QPaintEvent *)
     store_.StretchCurrentPage(p, QRect(left, top, right - left, bottom - top));
 }
 
-TRpPreview::TRpPreview(QWidget *parent) : TRpPreview(RpPrinter(), parent) {}
-
 TRpPreview::TRpPreview(TRpPrinter &store, QWidget *parent)
     : QScrollArea(parent), store_(store), painter_(new TRpCustomPreview(store))
 {

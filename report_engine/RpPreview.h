@@ -34,9 +34,8 @@ class TRpPreview : public QScrollArea {
 public:
     enum TRpZoomMode { zmFitPage, zmPageWidth, zmExplicit };
 
-    // Shows the program's page store unless another store is given (tests).
-    explicit TRpPreview(QWidget *parent = nullptr);
-    TRpPreview(TRpPrinter &store, QWidget *parent = nullptr);
+    // Shows the pages of that store.
+    explicit TRpPreview(TRpPrinter &store, QWidget *parent = nullptr);
 
     int PageNumber() const { return pageNumber_; }
     // Ignored for the page already shown and outside 1..PageCount; otherwise selects the page,

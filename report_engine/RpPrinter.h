@@ -1,6 +1,6 @@
-// The page store: the one TRpPrinter of the program. It measures the printer's page, records
-// each generated page once as an EMF drawing (kept in memory as its byte stream, ready to be
-// replayed onto any painter, printed or saved), and hands the pages to the preview.
+// The page store: it measures the printer's page, records each generated page once as an EMF
+// drawing (kept in memory as its byte stream, ready to be replayed onto any painter, printed or
+// saved), and hands the pages to the preview.
 //
 // Status:  idle --BeginDoc--> collecting --EndDoc--> ready --DiscardPages--> idle
 //                      idle --LoadFromFile--> ready
@@ -152,5 +152,7 @@ private:
     bool setupChanged_ = true; // the printer set-up changed since the page was last measured
 };
 
-// The program's page store.
+// The program's page store: the one its start-up gives the windowing parts, its command line
+// writes from, and its report holders and preview window show. The engine itself works on the
+// store it is given.
 TRpPrinter &RpPrinter();

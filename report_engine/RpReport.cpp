@@ -79,11 +79,6 @@ void TRpReport::Notification(TRpComponent *component, TOperation operation)
 
 // --- Preview and Prepare -----------------------------------------------------------------
 
-void TRpReport::Preview()
-{
-    Preview(RpPrinter());
-}
-
 void TRpReport::Preview(TRpPrinter &store)
 {
     bool prepared = false;

@@ -45,10 +45,9 @@ public:
     double ColumnMargin = 0;
 
     // Generates the report into the page store and previews it; the pages are discarded after.
-    // Without a store: the program's page store.
     void Preview(TRpPrinter &store);
-    void Preview();
-    // The two halves of Preview: begin the document, generate, end it (the store becomes ready).
+    // The first half of Preview: begins the document, generates, ends it (the store becomes
+    // ready). Without a store: the program's page store, for the command line.
     void Prepare(TRpPrinter &store);
     void Prepare();
 

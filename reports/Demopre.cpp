@@ -57,7 +57,7 @@ private:
 
 } // namespace
 
-TPrevForm::TPrevForm(QWidget *parent) : QDialog(parent)
+TPrevForm::TPrevForm(TRpPrinter &store, QWidget *parent) : QDialog(parent), store_(store)
 {
     setObjectName(QStringLiteral("PrevForm"));
     setWindowTitle(QStringLiteral("Relatório"));
@@ -107,7 +107,7 @@ TPrevForm::TPrevForm(QWidget *parent) : QDialog(parent)
         bar->addWidget(b);
     bar->addStretch();
 
-    RpPreview1 = new TRpPreview(this);
+    RpPreview1 = new TRpPreview(store_, this);
     RpPreview1->setObjectName(QStringLiteral("RpPreview1"));
 
     auto *layout = new QVBoxLayout(this);
@@ -141,7 +141,7 @@ void TPrevForm::FormShow()
 {
     RpPreview1->SetZoom(100);
     UpDown1->Increment = 1;
-    UpDown1->SetRange(1, std::min(RpPrinter().PageCount, MaxPageBox));
+    UpDown1->SetRange(1, std::min(store_.PageCount, MaxPageBox));
     UpDown1->SetPosition(1);
     RpPreview1->SetPageNumber(1);
     SpinEdit2->setValue(100);
@@ -183,11 +183,11 @@ void TPrevForm::showFittedZoom()
 void TPrevForm::BitBtn1Click()
 {
     // Without a printer the pages can still leave the program: as a PDF file.
-    if (!RpPrinter().PrinterAvailable) {
-        SavePagesAsPdfDialog(this, RpPrinter());
+    if (!store_.PrinterAvailable) {
+        SavePagesAsPdfDialog(this, store_);
         return;
     }
-    RpPrinter().Print();
+    store_.Print();
 }
 
 void TPrevForm::BitBtn2Click()

@@ -11,12 +11,14 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class TRpPreview;
+class TRpPrinter;
 class TUpDown;
 
 class TPrevForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TPrevForm(QWidget *parent = nullptr);
+    // Shows and prints the pages of that store.
+    explicit TPrevForm(TRpPrinter &store, QWidget *parent = nullptr);
 
     // Shows the window maximised and modally; returns once it is closed.
     void ShowModal();
@@ -46,6 +48,8 @@ protected:
 
 private:
     void showFittedZoom();
+
+    TRpPrinter &store_;
 };
 
 extern TPrevForm *PrevForm;

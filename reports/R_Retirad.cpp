@@ -18,12 +18,12 @@ TR_RetiradaForm::TR_RetiradaForm(TDataModule1 *dataModule, QObject *parent)
 TR_RetiradaForm::~TR_RetiradaForm()
 {
     // The hook calls into this form: it must not outlive it.
-    RpPrinter().OnPreview = nullptr;
+    store().OnPreview = nullptr;
 }
 
 void TR_RetiradaForm::FormCreate()
 {
-    RpPrinter().OnPreview = [this] { Showpreview(); };
+    store().OnPreview = [this] { Showpreview(); };
 }
 
 void TR_RetiradaForm::Showpreview()

@@ -1,5 +1,6 @@
 #include "ReportForm.h"
 #include "RpFormReader.h"
+#include "RpPrinter.h"
 
 // The definitions live in this static library's resources, which the linker keeps only when
 // something registers them.
@@ -12,7 +13,9 @@ static void initReportResources()
     Q_UNUSED(done);
 }
 
-TReportForm::TReportForm(const QString &caption, QObject *parent) : TRpForm(parent), Caption(caption)
+// The program shows every report in one preview window, which shows the program's store.
+TReportForm::TReportForm(const QString &caption, QObject *parent)
+    : TRpForm(parent), Caption(caption), store_(RpPrinter())
 {
 }
 

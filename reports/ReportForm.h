@@ -1,7 +1,7 @@
 // What the program's three report holders share: a report form that is never shown, read from
 // its stored definition in the resources, whose report component RpReport1 fires the holder's
-// before-print handler. Each holder names the data sources its definition refers to before
-// reading it.
+// before-print handler, and which generates into the program's page store. Each holder names
+// the data sources its definition refers to before reading it.
 #pragma once
 
 #include "RpComponent.h"
@@ -13,8 +13,10 @@ public:
     QString Caption;
     TRpReport *RpReport1 = nullptr;
 
-    // Generates the report and shows it through the page store's preview hook.
-    void Preview() { RpReport1->Preview(); }
+    // The store the report generates into.
+    TRpPrinter &store() const { return store_; }
+    // Generates the report and shows it through the store's preview hook.
+    void Preview() { RpReport1->Preview(store_); }
 
 protected:
     TReportForm(const QString &caption, QObject *parent);
@@ -25,4 +27,7 @@ protected:
     virtual void RpReport1BeforePrint(TRpReport *sender, bool &printReport) = 0;
 
     void bindEvent(TRpComponent *component, const QString &event, const QString &handler) override;
+
+private:
+    TRpPrinter &store_;
 };

@@ -11,7 +11,8 @@ void createReportHolders()
 {
     R_RetiradaForm = new TR_RetiradaForm(DataModule1);
     R_musicaform = new TR_musicaform;
-    PrevForm = new TPrevForm;
+    // The preview window shows the store the holders generate into.
+    PrevForm = new TPrevForm(R_RetiradaForm->store());
     R_CDForm = new TR_CDForm(DataModule1);
 }
 

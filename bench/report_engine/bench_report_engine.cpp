@@ -123,7 +123,7 @@ int main(int argc, char **argv)
     std::printf("sqlite reads the %d rows (%lld characters) in %.3f s\n", collection.songs(), read.characters,
                 reference);
 
-    TRpPrinter &store = RpPrinter();
+    TRpPrinter store;
     tables::Table musica("musica.db");
     musica.open(tables::OpenMode::Exclusive);
     dataaware::DataSource source(&musica);

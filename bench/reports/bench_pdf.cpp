@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     auto dataModule = std::make_unique<TDataModule1>();
     dataModule->DataModuleCreate();
     auto form = std::make_unique<TR_musicaform>();
-    TRpPrinter &store = RpPrinter();
+    TRpPrinter &store = form->store();
     store.setDevice(std::make_unique<TRpSystemPrinter>());
 
     QElapsedTimer clock;

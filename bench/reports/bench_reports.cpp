@@ -57,7 +57,7 @@ Run run(TReportForm *form)
             return;
         }
         r.toPreview = ms(paint.at);
-        r.pages = RpPrinter().PageCount;
+        r.pages = form->store().PageCount;
         QElapsedTimer paging;
         paging.start();
         for (int i = 2; i <= std::min(r.pages, 201); ++i) {

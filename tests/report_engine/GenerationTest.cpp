@@ -448,7 +448,7 @@ TEST_F(ReportFixture, RefusingOrFailingReportsLeaveTheStoreIdle)
 
     report->BeforePrint = nullptr;
     report->BeforeDetail = [](TRpReport *) { throw TRpError("falhou"); };
-    EXPECT_THROW(report->Preview(), TRpError);
+    EXPECT_THROW(report->Preview(RpPrinter()), TRpError);
     EXPECT_EQ(previews, 0);
     EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
     EXPECT_TRUE(RpPrinter().Pages().isEmpty());

@@ -182,7 +182,7 @@ TEST(FormReader, CreatesComponentsInOrderWithPropertiesInStoredOrder)
         for (const QByteArray &p : RpPrinter().Pages())
             pages.append(pagerecords::decode(p));
     };
-    report->Preview();
+    report->Preview(RpPrinter());
     RpPrinter().OnPreview = nullptr;
     EXPECT_EQ(form.beforePrintCalls, 1);
     ASSERT_EQ(pages.size(), 1);

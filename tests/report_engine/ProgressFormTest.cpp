@@ -77,7 +77,7 @@ TEST(ProgressForm, CancelDuringGenerationStopsTheReport)
     };
     bool previewed = false;
     RpPrinter().OnPreview = [&] { previewed = true; };
-    report->Preview();
+    report->Preview(RpPrinter());
     RpPrinter().OnPreview = nullptr;
     EXPECT_EQ(caption, "Report Engine version 1.0");
     EXPECT_EQ(text, "Preparing report Músicas");
@@ -109,7 +109,7 @@ TEST(ProgressForm, WithoutAMaximumTheBarStandsStill)
                            window->ProgressBar1->value()};
     };
     RpPrinter().OnPreview = [] {};
-    report->Preview();
+    report->Preview(RpPrinter());
     RpPrinter().OnPreview = nullptr;
     RpPrinter().progressFactory = nullptr;
     RpPrinter().setDevice(nullptr);

@@ -61,7 +61,7 @@ protected:
     void preview()
     {
         pages.clear();
-        report->Preview();
+        report->Preview(RpPrinter());
         if (const TRpReportRun *run = report->run()) {
             EXPECT_TRUE(run->bandsInOrder());
         }
