@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
 #include "DataModule.h"
-#include "EngineError.h"
 #include "Messages.h"
 #include "R_CD.h"
 #include "R_Retirad.h"
@@ -9,6 +8,7 @@
 #include "ReportPdf.h"
 #include "RpSystemPrinter.h"
 #include "TableDefinitions.h"
+#include "UserError.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -167,9 +167,7 @@ int runCommandLine(const QStringList &arguments)
     }
     try {
         return writeReport(command);
-    } catch (const tables::EngineError &e) {
-        say(e.message());
-    } catch (const TRpError &e) {
+    } catch (const UserError &e) {
         say(e.message());
     } catch (const std::exception &e) {
         say(QString::fromUtf8(e.what()));

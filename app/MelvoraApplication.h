@@ -3,8 +3,8 @@
 // handler, is shown as "text." in the error box, and the event loop goes on with the next event.
 #pragma once
 
-#include "EngineError.h"
 #include "Messages.h"
+#include "UserError.h"
 
 #include <QApplication>
 #include <exception>
@@ -22,14 +22,14 @@ namespace melvora {
 // Loads Qt's pt_BR translation into the running application; false when it is not installed.
 bool installPortugueseTranslation();
 
-// Runs work; an engine error or other exception it throws is shown in the default error box.
+// Runs work; a user error (of any layer) or other exception it throws is shown in the default error box.
 // Returns false when work failed. (A template: it wraps every event the program handles.)
 template <class Work> bool runReportingErrors(Work &&work)
 {
     try {
         work();
         return true;
-    } catch (const tables::EngineError &e) {
+    } catch (const melvora::UserError &e) {
         ShowErrorBox(e.message());
     } catch (const std::exception &e) {
         ShowErrorBox(QString::fromUtf8(e.what()));

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "Canvas.h"
+#include "UserError.h"
 
 #include <QColor>
 #include <QString>
 #include <iterator>
-#include <stdexcept>
 
 enum TRpBandType {
     rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary,
@@ -54,12 +54,7 @@ using RpPen = metafile::CanvasPen;
 using RpBrush = metafile::CanvasBrush;
 
 // An error of the report engine or of a report definition; the message is the user's text.
-class TRpError : public std::runtime_error {
+class TRpError : public melvora::UserError {
 public:
-    explicit TRpError(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString &message() const { return message_; }
-
-private:
-    QString message_;
+    using UserError::UserError;
 };

@@ -3,21 +3,17 @@
 // visitor may read a record's fixed part and its text, spacing and bitmap without checks.
 #pragma once
 
+#include "UserError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
-#include <stdexcept>
 
 namespace metafile {
 
-class MetafileError : public std::runtime_error {
+class MetafileError : public melvora::UserError {
 public:
-    explicit MetafileError(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString &message() const { return message_; }
-
-private:
-    QString message_;
+    using UserError::UserError;
 };
 
 // Bytes enough to hold an EMF header or a placeable WMF's two headers: what a reader looks at

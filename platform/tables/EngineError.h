@@ -3,19 +3,13 @@
 // layer lets it run up to the default error box.
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "UserError.h"
 
 namespace tables {
 
-class EngineError : public std::runtime_error {
+class EngineError : public melvora::UserError {
 public:
-    explicit EngineError(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString &message() const { return message_; }
-
-private:
-    QString message_;
+    using UserError::UserError;
 };
 
 } // namespace tables
