@@ -85,7 +85,7 @@ TEST_F(Archive, ABackupRestoresTheWholeCollectionWithIndexesTheProgramTrusts)
 {
     const QString c = smallCollection("c");
     const QString file = folder("copia.melvora");
-    ToolRun run = runTool({"backup", c, file});
+    ProgramRun run = runTool({"backup", c, file});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "Cópia das tabelas de " + c + " gravada em " + file + ": 2 artistas, 3 CDs, 1 retirada, 5 músicas.\n");
     QStringList names;
@@ -117,7 +117,7 @@ TEST_F(Archive, BackupReplacesAnExistingFileOnlyWithForce)
     const QString c = smallCollection("c");
     const QString file = folder("copia.melvora");
     writeFile(file, "antigo");
-    ToolRun run = runTool({"backup", c, file});
+    ProgramRun run = runTool({"backup", c, file});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "melvora-tables: O arquivo " + file + " já existe; use --force para substituí-lo.\n");
     EXPECT_EQ(readFile(file), "antigo");
@@ -146,7 +146,7 @@ TEST_F(Archive, RestoreReplacesExistingTablesOnlyWithForce)
         tables::commitAll();
     }
     const auto before = folderState(other);
-    ToolRun run = runTool({"restore", file, other});
+    ProgramRun run = runTool({"restore", file, other});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "melvora-tables: Em " + other + " já há tabelas (artista.db, cd.db, retirada.db, musica.db);"
                        " use --force para substituí-las pelas da cópia.\n");
@@ -178,7 +178,7 @@ TEST_F(Archive, RestoreWithForceMendsAFolderWhoseTablesAreDamaged)
     writeFile(c + "/cd.db", QByteArray(8192, '\x5a'));
     writeFile(c + "/musica.db-journal", QByteArray(512, '\x11')); // left by a crash, not SQLite's
     ASSERT_EQ(runTool({"check", c}).status, 1);
-    const ToolRun run = runTool({"restore", file, c, "--force"});
+    const ProgramRun run = runTool({"restore", file, c, "--force"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(runTool({"check", c}).status, 0);
     EXPECT_FALSE(QFile::exists(c + "/musica.db-journal"));
@@ -259,7 +259,7 @@ TEST_F(Archive, ADamagedOrForeignArchiveIsRefusedAndTheFolderStaysAsItWas)
         k.make();
         for (const QStringList &args : {QStringList{"restore", file, folder("nova")},
                                         QStringList{"restore", file, existing, "--force"}}) {
-            const ToolRun run = runTool(args);
+            const ProgramRun run = runTool(args);
             EXPECT_EQ(run.status, 1);
             if (k.error.endsWith(u'('))
                 EXPECT_TRUE(run.err.startsWith(k.error)) << run.err.toStdString();

@@ -33,7 +33,7 @@ class Check : public ToolFixture {};
 TEST_F(Check, ASoundCollectionPassesAndRepairLeavesItAlone)
 {
     const QString c = smallCollection("c");
-    ToolRun run = runTool({"check", c});
+    ProgramRun run = runTool({"check", c});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "Nenhum problema encontrado nas tabelas de " + c + ".\n");
     EXPECT_EQ(run.err, "");
@@ -108,7 +108,7 @@ TEST_F(Check, BrokenLinksBetweenTheTablesAreNamedOneByOne)
             k.change(tables);
             tables::commitAll();
         }
-        const ToolRun run = runTool({"check", c});
+        const ProgramRun run = runTool({"check", c});
         EXPECT_EQ(run.status, k.expected.isEmpty() ? 0 : 1);
         const QString lines = k.expected.isEmpty() ? QString() : k.expected.join(u'\n') + u'\n';
         EXPECT_EQ(run.out, k.expected.isEmpty() ? "Nenhum problema encontrado nas tabelas de " + c + ".\n"
@@ -127,7 +127,7 @@ TEST_F(Check, RepairRebuildsTheIndexesButLeavesTheLinksToTheUser)
     }
     const QStringList before = contents(c);
     const QString fault = "cd.db: o CD \"Waterloo\" de ABBA está marcado \"S\" (emprestado), mas sem retirada em retirada.db";
-    const ToolRun run = runTool({"check", c, "--repair"});
+    const ProgramRun run = runTool({"check", c, "--repair"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, fault + "\nOs índices foram reconstruídos.\nNão foi possível corrigir:\n" + fault + "\n");
     EXPECT_EQ(contents(c), before);
@@ -149,7 +149,7 @@ TEST_F(Check, ADamagedIndexIsFoundAndRepairMendsIt)
         tables.table("CD").selectIndex("ititulo");
         EXPECT_FALSE(tables.table("CD").findKey({"Waterloo"}));
     }
-    ToolRun run = runTool({"check", c});
+    ProgramRun run = runTool({"check", c});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, faults.join(u'\n') + u'\n' + summary(2, c));
 
@@ -193,7 +193,7 @@ TEST_F(Check, IndexesTheDescriptorsNoLongerVouchForAreFoundAndRebuilt)
         SCOPED_TRACE(k.name);
         const QString c = smallCollection(QStringLiteral("c%1").arg(n++));
         k.damage(c);
-        ToolRun run = runTool({"check", c, "--repair"});
+        ProgramRun run = runTool({"check", c, "--repair"});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, k.expected + "\nOs índices foram reconstruídos.\nTudo foi corrigido.\n");
         for (const QString &f : melvora::indexFileNames())
@@ -216,7 +216,7 @@ TEST_F(Check, ATableThatIsNotATableOrIsMissingIsReportedAndTheOthersAreStillRepa
                             " entrada, 2 entradas)";
     const QStringList unmendable = {"falta a tabela musica.db",
                                     "O arquivo retirada.db está danificado ou não é uma tabela"};
-    ToolRun run = runTool({"check", c});
+    ProgramRun run = runTool({"check", c});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "O arquivo retirada.db está danificado ou não é uma tabela\nfalta a tabela musica.db\n" + cdFault
                            + "\n" + summary(3, c));

@@ -5,27 +5,20 @@
 #include "NameMatch.h"
 #include "TableDefinitions.h"
 
+#include "ToolFixture.h"
 #include "Transactions.h"
+#include "WorkingFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using tables::EngineError;
 
 class Collection : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-    QTemporaryDir dir;
-    QString previous;
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    WorkingFolder dir;
 };
 
 TEST_F(Collection, CreateMakesFourTablesAndTheTwentyEightIndexFiles)
@@ -146,12 +139,7 @@ TEST_F(Collection, CaseIsIgnoredByKeysButNamesFoldOnlyAToZ)
 
 TEST_F(Collection, ToolRefusesBadArgumentsAndExistingTables)
 {
-    auto run = [](const QStringList &args) {
-        QProcess p;
-        p.start(QStringLiteral(MELVORA_TABLES), args);
-        p.waitForFinished(60000);
-        return p.exitCode();
-    };
+    auto run = [](const QStringList &args) { return runTool(args).status; };
     EXPECT_EQ(run({"create", dir.filePath("nova")}), 0);
     EXPECT_TRUE(QFile::exists(dir.filePath("nova/musica.YG3")));
     EXPECT_EQ(run({"create", dir.filePath("nova")}), 1);
@@ -170,11 +158,4 @@ TEST_F(Collection, ToolRefusesBadArgumentsAndExistingTables)
     dm.DataModuleCreate();
     EXPECT_EQ(dm.CD->recordCount(), 30);
     EXPECT_EQ(dm.Musica->recordCount(), 120);
-}
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

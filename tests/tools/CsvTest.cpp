@@ -57,7 +57,7 @@ protected:
 TEST_F(Csv, ExportWritesAHeaderAndQuotesOnlyWhatMustBeQuoted)
 {
     const QString c = trickyCollection("c");
-    const ToolRun run = runTool({"export", c, "--csv", folder("csv")});
+    const ProgramRun run = runTool({"export", c, "--csv", folder("csv")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "Exportados para " + folder("csv") + ": 8 artistas, 4 CDs, 1 retirada, 5 músicas.\n");
     EXPECT_EQ(QString::fromUtf8(readFile(folder("csv/artista.csv"))),
@@ -85,7 +85,7 @@ TEST_F(Csv, ARoundTripGivesBackEveryValueAndTheSameFiles)
 {
     const QString c = trickyCollection("c");
     ASSERT_EQ(runTool({"export", c, "--csv", folder("csv")}).status, 0);
-    ToolRun run = runTool({"import", folder("nova"), "--csv", folder("csv")});
+    ProgramRun run = runTool({"import", folder("nova"), "--csv", folder("csv")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "Importados em " + folder("nova") + ": 8 artistas, 4 CDs, 1 retirada, 5 músicas.\n");
     EXPECT_EQ(contents(folder("nova")), contents(c));
@@ -105,7 +105,7 @@ TEST_F(Csv, ImportReadsWhatSpreadsheetsWriteToo)
                                     "Arrival, 1/ 3/94,ABBA,Pop,N,001\n");
     writeFile(folder("csv/retirada.csv"), "Data_Retirada,Responsavel,Telefone,Data_Entrega,Titulo,Artista\n");
     writeFile(folder("csv/musica.csv"), "Artista,Titulo,Musica\nABBA,Arrival,\"Dancing\nQueen\"\n");
-    const ToolRun run = runTool({"import", folder("nova"), "--csv", folder("csv")});
+    const ProgramRun run = runTool({"import", folder("nova"), "--csv", folder("csv")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(contents(folder("nova")),
               QStringList({"Artista: ABBA", "Artista: Elis Regina", "CD: Arrival|01/03/94|ABBA|Pop|N|001",
@@ -152,7 +152,7 @@ TEST_F(Csv, ABadRowAnywhereIsListedAndNothingIsStored)
     };
     for (const QStringList &target : {QStringList{"import", c, "--csv", folder("csv"), "--force"},
                                       QStringList{"import", folder("nova"), "--csv", folder("csv")}}) {
-        const ToolRun run = runTool(target);
+        const ProgramRun run = runTool(target);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, expected.join(u'\n') + "\nmelvora-tables: 14 problemas nos arquivos CSV; nada foi importado.\n");
@@ -172,7 +172,7 @@ TEST_F(Csv, ImportIntoTablesWithRecordsNeedsForceAndThenReplacesThemAll)
     }
     ASSERT_EQ(runTool({"export", other, "--csv", folder("csv")}).status, 0);
     const QStringList before = contents(c);
-    ToolRun run = runTool({"import", c, "--csv", folder("csv")});
+    ProgramRun run = runTool({"import", c, "--csv", folder("csv")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "melvora-tables: As tabelas de " + c + " já têm 11 registros; use --force para substituí-los"
                        " pelos dos arquivos CSV.\n");
@@ -189,7 +189,7 @@ TEST_F(Csv, ImportRefusesAFolderWithOnlySomeOfTheTables)
     const QString c = smallCollection("c");
     ASSERT_EQ(runTool({"export", c, "--csv", folder("csv")}).status, 0);
     ASSERT_TRUE(QFile::remove(c + "/retirada.db"));
-    const ToolRun run = runTool({"import", c, "--csv", folder("csv"), "--force"});
+    const ProgramRun run = runTool({"import", c, "--csv", folder("csv"), "--force"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "melvora-tables: Falta em " + c + " a tabela retirada.db; a importação precisa das quatro"
                        " tabelas ou de nenhuma.\n");

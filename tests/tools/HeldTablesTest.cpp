@@ -29,7 +29,7 @@ TEST_F(HeldTables, EveryCommandRefusesTablesTheProgramHoldsAndChangesNothing)
         };
         for (const QStringList &args : commands) {
             SCOPED_TRACE(args.join(u' ').toStdString());
-            const ToolRun run = runTool(args);
+            const ProgramRun run = runTool(args);
             EXPECT_EQ(run.status, 1);
             EXPECT_EQ(run.out, "");
             EXPECT_EQ(run.err, "melvora-tables: A tabela artista.db está em uso por outro programa.\n");

@@ -4,32 +4,24 @@
 
 #include "CollectionFiles.h"
 #include "CollectionTables.h"
-
+#include "ProgramRun.h"
+#include "QtPrinting.h"
 #include "Transactions.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 #include <sqlite3.h>
 
-struct ToolRun {
-    int status = -1;
-    QString out, err;
-};
-
-inline ToolRun runTool(const QStringList &args, const QString &workingDir = QString())
+// The tables tool run as a separate program, in workingDir when one is given.
+inline ProgramRun runTool(const QStringList &args, const QString &workingDir = QString())
 {
-    QProcess p;
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(MELVORA_TABLES), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    ProgramOptions options;
+    options.workingDir = workingDir;
+    return runProgram(QStringLiteral(MELVORA_TABLES), args, options);
 }
 
 // Every file of a folder (not below it) with the hash of its contents.
