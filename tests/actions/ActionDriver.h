@@ -2,11 +2,12 @@
 // through the windows) and reads a collection back as the next start-up finds it.
 #pragma once
 
+#include "ProgramRun.h"
+#include "QtPrinting.h"
 #include "Verify.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -16,11 +17,7 @@
 #error "ACTION_DRIVER must name the driver program"
 #endif
 
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
+// A collection's records, one a line, so that two of them can be compared by eye.
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '\n' << list.join('\n').toStdString() << '\n';
@@ -34,13 +31,10 @@ struct DriverRun {
 
 inline DriverRun drive(const QStringList &args)
 {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    p.start(QStringLiteral(ACTION_DRIVER), args);
-    p.waitForFinished(120000);
+    const ProgramRun run = runProgram(QStringLiteral(ACTION_DRIVER), args);
     DriverRun r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    r.exitCode = run.status;
+    r.lines = run.out.split(u'\n', Qt::SkipEmptyParts);
     return r;
 }
 

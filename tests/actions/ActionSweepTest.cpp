@@ -60,8 +60,9 @@ TEST_P(ActionSweep, KilledAtAnyWriteStoresAllOrNothing)
     }
     // Both ends were reached: early kills undo the action, late ones keep it.
     EXPECT_GT(sawBefore, 0);
-    if (changes)
+    if (changes) {
         EXPECT_GT(sawAfter, 0);
+    }
 }
 
 TEST_P(ActionSweep, DiskFullAtAnyWriteStoresNothingAndSaysWhichFile)

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
 #include <csignal>
@@ -25,9 +26,9 @@ int killsWanted()
 // Runs the system's mount; false when this machine does not let us (not root, no tmpfs).
 bool run(const QString &program, const QStringList &args)
 {
-    QProcess p;
-    p.start(program, args);
-    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    ProgramOptions options;
+    options.timeoutMs = 20000;
+    return runProgram(program, args, options).status == 0;
 }
 
 } // namespace
