@@ -3,6 +3,7 @@
 
 #include "DateText.h"
 #include "EngineError.h"
+#include "IndexNames.h"
 #include "Table.h"
 #include "Transactions.h"
 
@@ -129,7 +130,7 @@ void addCd(OpenCollection &c, const QString &artist, const QString &title, const
 void lend(OpenCollection &c, const QString &artist, const QString &title, const QString &who,
           const QString &phone, const QDate &taken, const QDate &due)
 {
-    c.cd->selectIndex("iartista_titulo");
+    c.cd->selectIndex(index::iartista_titulo);
     if (!c.cd->findKey({artist, title}))
         return;
     c.cd->edit();

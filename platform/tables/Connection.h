@@ -61,6 +61,9 @@ public:
 
 private:
     explicit Connection(QString folder);
+#ifndef NDEBUG
+    void checkIndexesAgree();
+#endif
 
     QString folder_;
     sqlite3 *db_ = nullptr;
