@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 
 class WorkingFolder {
+    Q_DISABLE_COPY(WorkingFolder)
+
 public:
     WorkingFolder();
     ~WorkingFolder();
-    WorkingFolder(const WorkingFolder &) = delete;
-    WorkingFolder &operator=(const WorkingFolder &) = delete;
 
     // Created and entered; a fixture asserts this before it uses the folder.
     bool isValid() const { return entered_; }

@@ -10,11 +10,11 @@
 #include <vector>
 
 class MessageScript {
+    Q_DISABLE_COPY(MessageScript)
+
 public:
     MessageScript();
     ~MessageScript();
-    MessageScript(const MessageScript &) = delete;
-    MessageScript &operator=(const MessageScript &) = delete;
 
     // The texts of the boxes so far, in the order they came.
     QStringList messages() const;
