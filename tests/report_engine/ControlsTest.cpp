@@ -15,9 +15,10 @@ int spaceWidth()
 
 } // namespace
 
-using ControlsTest = ReportFixture;
-
-TEST_F(ControlsTest, RightAlignedLabelsEndInsideTheirEdge)
+using TextControls = ReportFixture;
+using CalcTotals = ReportFixture;
+using ShapeControls = ReportFixture;
+TEST_F(TextControls, RightAlignedLabelsEndInsideTheirEdge)
 {
     auto *b = band(rbDetail, 20);
     auto *inside = label(b, "Total", 100, 2);
@@ -50,7 +51,7 @@ TEST_F(ControlsTest, RightAlignedLabelsEndInsideTheirEdge)
     EXPECT_EQ(c.box, QRect(0, 32, 743, 14));
 }
 
-TEST_F(ControlsTest, AutoSizedTransparentAndCentredTexts)
+TEST_F(TextControls, AutoSizedTransparentAndCentredTexts)
 {
     auto *b = band(rbDetail, 20);
     auto *autoSized = label(b, "Um texto bem comprido que não cabe", 7, 16);
@@ -75,7 +76,7 @@ TEST_F(ControlsTest, AutoSizedTransparentAndCentredTexts)
     EXPECT_EQ(c.options, quint32(U_ETO_CLIPPED)); // transparent: no fill
 }
 
-TEST_F(ControlsTest, OnPrintMayReplaceTheText)
+TEST_F(TextControls, OnPrintMayReplaceTheText)
 {
     auto *l = label(band(rbDetail, 20), "original");
     const auto unchanged = recordPage([&](TRpPrinter &store) { l->PrintToCanvas(store, 0, 0); });
@@ -86,7 +87,7 @@ TEST_F(ControlsTest, OnPrintMayReplaceTheText)
     EXPECT_EQ(l->Caption(), "original");
 }
 
-TEST_F(ControlsTest, FontsComeFromTheControlTheBandOrTheForm)
+TEST_F(TextControls, FontsComeFromTheControlTheBandOrTheForm)
 {
     form.Font.pixelHeight = 13;
     auto *b = band(rbDetail, 20);
@@ -115,7 +116,7 @@ struct CalcCase {
 
 } // namespace
 
-TEST_F(ControlsTest, TotalsOfEveryOperation)
+TEST_F(CalcTotals, TotalsOfEveryOperation)
 {
     const QString dp = QLocale().decimalPoint();
     const CalcCase cases[] = {
@@ -154,7 +155,7 @@ TEST_F(ControlsTest, TotalsOfEveryOperation)
     }
 }
 
-TEST_F(ControlsTest, CalcCaptionsNameTheOperationAndTooLongMasksFail)
+TEST_F(CalcTotals, CalcCaptionsNameTheOperationAndTooLongMasksFail)
 {
     auto *calc = form.create<TRpDBCalc>();
     calc->Name = "RpDBCalc1";
@@ -170,7 +171,7 @@ TEST_F(ControlsTest, CalcCaptionsNameTheOperationAndTooLongMasksFail)
     EXPECT_NO_THROW(calc->totalText());
 }
 
-TEST_F(ControlsTest, ACentredMemoKeepsOneAxisAndStopsAtItsBox)
+TEST_F(TextControls, ACentredMemoKeepsOneAxisAndStopsAtItsBox)
 {
     auto *memo = form.create<TRpMemo>();
     memo->Lines = QStringList({"um", "dois mais longo", "três", "quatro"});
@@ -192,7 +193,7 @@ TEST_F(ControlsTest, ACentredMemoKeepsOneAxisAndStopsAtItsBox)
     EXPECT_TRUE(recordPage([&](TRpPrinter &store) { memo->PrintToCanvas(store, 0, 0); }).texts.isEmpty());
 }
 
-TEST_F(ControlsTest, ShapesDrawTheirOutlines)
+TEST_F(ShapeControls, ShapesDrawTheirOutlines)
 {
     auto *shape = form.create<TRpShape>();
     EXPECT_EQ(shape->Width, 65);
@@ -226,7 +227,7 @@ TEST_F(ControlsTest, ShapesDrawTheirOutlines)
 }
 
 // Only a change of kind sizes a line: the kind it already has keeps the size it was given.
-TEST_F(ControlsTest, SettingTheShapeItHasKeepsItsSize)
+TEST_F(ShapeControls, SettingTheShapeItHasKeepsItsSize)
 {
     auto *shape = form.create<TRpShape>();
     for (TRpShapeType type : {rsHorLine, rsVertLine}) {

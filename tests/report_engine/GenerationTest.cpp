@@ -13,7 +13,19 @@ QStringList numbered(int n)
 
 } // namespace
 
-TEST_F(ReportFixture, FallbackPageOfTheNoPrinterCase)
+// Each suite is one behaviour of generation, tried on reports built in code.
+using PageMeasurement = ReportFixture;
+using PageBreaks = ReportFixture;
+using BandOrder = ReportFixture;
+using Columns = ReportFixture;
+using RecordSupply = ReportFixture;
+using GroupBreaks = ReportFixture;
+using BandHeights = ReportFixture;
+using CalcTotals = ReportFixture;
+using StoreOfARun = ReportFixture;
+using CancelAndProgress = ReportFixture;
+
+TEST_F(PageMeasurement, FallbackPageOfTheNoPrinterCase)
 {
     RpPrinter().MeasurePage();
     EXPECT_EQ(RpPrinter().PageHeight, 1080);
@@ -25,7 +37,7 @@ TEST_F(ReportFixture, FallbackPageOfTheNoPrinterCase)
     EXPECT_FALSE(RpPrinter().PrinterAvailable);
 }
 
-TEST_F(ReportFixture, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePageEndStartsPageTwo)
+TEST_F(PageBreaks, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePageEndStartsPageTwo)
 {
     auto *ds = namesDataSet(numbered(40), &form);
     report->setDataSource(ds);
@@ -48,7 +60,7 @@ TEST_F(ReportFixture, DetailsStackBelowThePageHeaderAndTheFirstThatReachesThePag
 
 // A report given a page store of its own generates into that store and previews through its
 // hook; the program's store stays idle and its hook sees nothing.
-TEST_F(ReportFixture, AReportDrawsIntoThePageStoreItIsGiven)
+TEST_F(StoreOfARun, AReportDrawsIntoThePageStoreItIsGiven)
 {
     auto *ds = namesDataSet(numbered(40), &form);
     report->setDataSource(ds);
@@ -71,7 +83,7 @@ TEST_F(ReportFixture, AReportDrawsIntoThePageStoreItIsGiven)
     EXPECT_EQ(previews, 0);
 }
 
-TEST_F(ReportFixture, ABandEndingExactlyAtTheFooterGoesToTheNextPage)
+TEST_F(PageBreaks, ABandEndingExactlyAtTheFooterGoesToTheNextPage)
 {
     auto *ds = namesDataSet(numbered(20), &form);
     report->setDataSource(ds);
@@ -86,7 +98,7 @@ TEST_F(ReportFixture, ABandEndingExactlyAtTheFooterGoesToTheNextPage)
     EXPECT_EQ(where("Rodapé"), QStringList({"p1:1065", "p2:1065"}));
 }
 
-TEST_F(ReportFixture, TitleBeforeOrAfterThePageHeaderOnThFirstPageOnly)
+TEST_F(BandOrder, TitleBeforeOrAfterThePageHeaderOnThFirstPageOnly)
 {
     auto *ds = namesDataSet(numbered(40), &form);
     report->setDataSource(ds);
@@ -111,7 +123,7 @@ TEST_F(ReportFixture, TitleBeforeOrAfterThePageHeaderOnThFirstPageOnly)
 
 // A title that does not fit below the page header opens page 2 under that page's header: the
 // band that starts a page stands at its top whatever its kind.
-TEST_F(ReportFixture, ATitleTallerThanTheFirstPageOpensTheSecond)
+TEST_F(PageBreaks, ATitleTallerThanTheFirstPageOpensTheSecond)
 {
     label(band(rbPageHeader, 65), "Cabeçalho");
     band(rbColumnHeader, 15);
@@ -122,7 +134,7 @@ TEST_F(ReportFixture, ATitleTallerThanTheFirstPageOpensTheSecond)
     EXPECT_TRUE(report->run()->bandsInOrder());
 }
 
-TEST_F(ReportFixture, ForceNewPageKeepsTheFirstDetailOfEachPage)
+TEST_F(PageBreaks, ForceNewPageKeepsTheFirstDetailOfEachPage)
 {
     auto *ds = namesDataSet(numbered(3), &form);
     report->setDataSource(ds);
@@ -137,7 +149,7 @@ TEST_F(ReportFixture, ForceNewPageKeepsTheFirstDetailOfEachPage)
     EXPECT_EQ(where("r3"), QStringList({"p3:0"}));
 }
 
-TEST_F(ReportFixture, TwoColumnsFillLeftThenRightWithColumnHeaders)
+TEST_F(Columns, TwoColumnsFillLeftThenRightWithColumnHeaders)
 {
     auto *ds = namesDataSet(numbered(70), &form);
     report->setDataSource(ds);
@@ -168,7 +180,7 @@ TEST_F(ReportFixture, TwoColumnsFillLeftThenRightWithColumnHeaders)
     EXPECT_EQ(headers, QStringList({"p1:0,65", "p1:379,65", "p2:0,65"}));
 }
 
-TEST_F(ReportFixture, DataPassesWithoutDataEmptyDataAndAFilterRejectingAll)
+TEST_F(RecordSupply, DataPassesWithoutDataEmptyDataAndAFilterRejectingAll)
 {
     label(band(rbTitle, 20), "Título");
     label(band(rbDetail, 30), "Detalhe");
@@ -195,7 +207,7 @@ TEST_F(ReportFixture, DataPassesWithoutDataEmptyDataAndAFilterRejectingAll)
     EXPECT_GE(asked, 5);
 }
 
-TEST_F(ReportFixture, OnNeedDataSuppliesRecordsWithoutADataSet)
+TEST_F(RecordSupply, OnNeedDataSuppliesRecordsWithoutADataSet)
 {
     int supplied = 0;
     report->OnNeedData = [&](TRpController *, bool &more) { more = supplied < 3; ++supplied; };
@@ -206,7 +218,7 @@ TEST_F(ReportFixture, OnNeedDataSuppliesRecordsWithoutADataSet)
     EXPECT_EQ(texts(0), QStringList({"1", "2", "3"}));
 }
 
-TEST_F(ReportFixture, GroupFootersShowTheLastRecordOfTheirGroup)
+TEST_F(GroupBreaks, GroupFootersShowTheLastRecordOfTheirGroup)
 {
     auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
                                  {{"A", "a1"}, {"A", "a2"}, {"A", "a3"}, {"B", "b1"}, {"B", "b2"}});
@@ -233,7 +245,7 @@ TEST_F(ReportFixture, GroupFootersShowTheLastRecordOfTheirGroup)
 
 // Whatever record an earlier run left current, the title, the break values and the first
 // group header are read on the first record: a second preview shows what the first showed.
-TEST_F(ReportFixture, EveryPreviewStartsItsGroupsOnTheFirstRecord)
+TEST_F(GroupBreaks, EveryPreviewStartsItsGroupsOnTheFirstRecord)
 {
     auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
                                  {{"A", "a1"}, {"A", "a2"}, {"B", "b1"}});
@@ -263,7 +275,7 @@ TEST_F(ReportFixture, EveryPreviewStartsItsGroupsOnTheFirstRecord)
 
 // The footers show the last record that was printed, never one the filter rejected: at a
 // break in the middle of the data and at its end.
-TEST_F(ReportFixture, GroupFootersSkipRecordsTheFilterRejected)
+TEST_F(GroupBreaks, GroupFootersSkipRecordsTheFilterRejected)
 {
     auto *ds = new MemoryDataSet({{"Artista", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
                                  {{"A", "a1"}, {"A", "a2-"}, {"A", "a3-"}, {"B", "b1"}, {"B", "b2"},
@@ -286,7 +298,7 @@ TEST_F(ReportFixture, GroupFootersSkipRecordsTheFilterRejected)
     EXPECT_TRUE(atEnd) << "the cursor is back at the end of the data";
 }
 
-TEST_F(ReportFixture, AnOuterBreakClosesAndReopensTheInnerGroup)
+TEST_F(GroupBreaks, AnOuterBreakClosesAndReopensTheInnerGroup)
 {
     auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Artista", TRpFieldKind::Text}},
                                  {{"Rock", "X"}, {"Rock", "X"}, {"Jazz", "X"}});
@@ -313,7 +325,7 @@ TEST_F(ReportFixture, AnOuterBreakClosesAndReopensTheInnerGroup)
     EXPECT_EQ(texts(0), QStringList({"H0", "H1", "d", "d", "F1", "F0", "H0", "H1", "d", "F1", "F0"}));
 }
 
-TEST_F(ReportFixture, DetailLinksPrintBeforeOrAfterTheirMasterRecord)
+TEST_F(BandOrder, DetailLinksPrintBeforeOrAfterTheirMasterRecord)
 {
     auto *cds = namesDataSet({"cd1", "cd2"}, &form);
     auto *songs = namesDataSet({"s1", "s2"}, &form);
@@ -342,7 +354,7 @@ TEST_F(ReportFixture, DetailLinksPrintBeforeOrAfterTheirMasterRecord)
     EXPECT_EQ(link->Master(), report);
 }
 
-TEST_F(ReportFixture, ABandThatRefusesToPrintTakesNoSpaceButStillResetsItsTotals)
+TEST_F(BandHeights, ABandThatRefusesToPrintTakesNoSpaceButStillResetsItsTotals)
 {
     auto *ds = new MemoryDataSet({{"N", TRpFieldKind::Integer}}, {{"1"}, {"2"}, {"3"}});
     ds->setParent(&form);
@@ -369,7 +381,7 @@ TEST_F(ReportFixture, ABandThatRefusesToPrintTakesNoSpaceButStillResetsItsTotals
     EXPECT_EQ(calc->totalText(), "0");        // reset after the refusing band
 }
 
-TEST_F(ReportFixture, AMemoFieldStretchesItsBand)
+TEST_F(BandHeights, AMemoFieldStretchesItsBand)
 {
     auto *ds = new MemoryDataSet({{"Obs", TRpFieldKind::Memo}},
                                  {{"primeira\nsegunda\nterceira"}, {""}, {"uma"}});
@@ -396,7 +408,7 @@ TEST_F(ReportFixture, AMemoFieldStretchesItsBand)
     EXPECT_EQ(memo->Caption(), "(empty memo)");
 }
 
-TEST_F(ReportFixture, LinkedBandsMustFitTogether)
+TEST_F(PageBreaks, LinkedBandsMustFitTogether)
 {
     auto *ds = namesDataSet(numbered(2), &form);
     report->setDataSource(ds);
@@ -416,7 +428,7 @@ TEST_F(ReportFixture, LinkedBandsMustFitTogether)
     EXPECT_EQ(where("r2"), QStringList({"p2:0"}));
 }
 
-TEST_F(ReportFixture, EventsFireInOrder)
+TEST_F(BandOrder, EventsFireInOrder)
 {
     auto *ds = namesDataSet(numbered(2), &form);
     report->setDataSource(ds);
@@ -437,7 +449,7 @@ TEST_F(ReportFixture, EventsFireInOrder)
                                 "AfterPrint"}));
 }
 
-TEST_F(ReportFixture, RefusingOrFailingReportsLeaveTheStoreIdle)
+TEST_F(StoreOfARun, RefusingOrFailingReportsLeaveTheStoreIdle)
 {
     label(band(rbDetail, 10), "x");
     report->BeforePrint = [](TRpReport *, bool &print) { print = false; };
@@ -455,7 +467,7 @@ TEST_F(ReportFixture, RefusingOrFailingReportsLeaveTheStoreIdle)
     EXPECT_EQ(report->run()->progress(), nullptr);
 }
 
-TEST_F(ReportFixture, CancelStopsAfterTheCurrentRecordAndShowsNothing)
+TEST_F(CancelAndProgress, CancelStopsAfterTheCurrentRecordAndShowsNothing)
 {
     auto *ds = namesDataSet(numbered(10), &form);
     report->setDataSource(ds);
@@ -474,7 +486,7 @@ TEST_F(ReportFixture, CancelStopsAfterTheCurrentRecordAndShowsNothing)
     EXPECT_EQ(RpPrinter().Status(), TRpPrinter::psIdle);
 }
 
-TEST_F(ReportFixture, APreviewWhileTheStoreIsBusyShowsThePagesItHolds)
+TEST_F(StoreOfARun, APreviewWhileTheStoreIsBusyShowsThePagesItHolds)
 {
     label(band(rbDetail, 10), "x");
     RpPrinter().BeginDoc();
@@ -485,7 +497,7 @@ TEST_F(ReportFixture, APreviewWhileTheStoreIsBusyShowsThePagesItHolds)
     RpPrinter().DiscardPages();
 }
 
-TEST_F(ReportFixture, ProgressMovesAboutTwentyTimes)
+TEST_F(CancelAndProgress, ProgressMovesAboutTwentyTimes)
 {
     auto *ds = namesDataSet(numbered(100), &form);
     report->setDataSource(ds);
@@ -504,7 +516,7 @@ TEST_F(ReportFixture, ProgressMovesAboutTwentyTimes)
     EXPECT_EQ(moves, 0);
 }
 
-TEST_F(ReportFixture, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
+TEST_F(GroupBreaks, AfterACancelTheClosingFootersShowTheLastPrintedRecord)
 {
     auto *ds = new MemoryDataSet({{"Estilo", TRpFieldKind::Text}, {"Titulo", TRpFieldKind::Text}},
                                  {{"Rock", "r1"}, {"Rock", "r2"}, {"Rock", "r3"}, {"Rock", "r4"}, {"Rock", "r5"}});
@@ -552,7 +564,7 @@ public:
 
 // With a printer installed the page is measured once per document, not for every page, and
 // again only after the orientation changed.
-TEST_F(ReportFixture, ThePrinterIsAskedOncePerDocument)
+TEST_F(PageMeasurement, ThePrinterIsAskedOncePerDocument)
 {
     auto device = std::make_unique<CountingPrinter>();
     CountingPrinter *printer = device.get();
@@ -589,7 +601,7 @@ TEST_F(ReportFixture, ThePrinterIsAskedOncePerDocument)
 }
 
 // A summary total of integers beyond 32 bits prints the whole sum.
-TEST_F(ReportFixture, AnIntegerSumPastTwoBillionPrintsWhole)
+TEST_F(CalcTotals, AnIntegerSumPastTwoBillionPrintsWhole)
 {
     auto *ds = new MemoryDataSet({{"Duracao", TRpFieldKind::Integer}}, {{"2000000000"}, {"2000000000"}, {"7"}});
     ds->setParent(&form);
@@ -611,7 +623,7 @@ TEST_F(ReportFixture, AnIntegerSumPastTwoBillionPrintsWhole)
 
 // Without a page footer the position is where the last band ended when a page closes; with
 // one it is below the footer area's bands.
-TEST_F(ReportFixture, OnEndPageSeesThePositionAfterTheLastBandPlaced)
+TEST_F(PageBreaks, OnEndPageSeesThePositionAfterTheLastBandPlaced)
 {
     auto *ds = namesDataSet(numbered(2), &form);
     report->setDataSource(ds);

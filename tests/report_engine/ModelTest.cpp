@@ -20,9 +20,10 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(rp::roundHalfEven(12.7), 13);
 }
 
-using ModelTest = ReportFixture;
-
-TEST_F(ModelTest, MarginUnitsConvertBothWays)
+using Margins = ReportFixture;
+using ComponentNames = ReportFixture;
+using GroupLevels = ReportFixture;
+TEST_F(Margins, MarginUnitsConvertBothWays)
 {
     report->setLeftMarginMM(13);
     EXPECT_EQ(report->LeftMarginInches(), 5); // 5.118 tenths
@@ -37,7 +38,7 @@ TEST_F(ModelTest, MarginUnitsConvertBothWays)
     EXPECT_EQ(report->Columns(), 3);
 }
 
-TEST_F(ModelTest, ALeftMarginMovesEveryBand)
+TEST_F(Margins, ALeftMarginMovesEveryBand)
 {
     report->setLeftMarginMM(13); // 0.5118 inch: 49 units
     label(band(rbDetail, 20), "x", 3, 0);
@@ -47,7 +48,7 @@ TEST_F(ModelTest, ALeftMarginMovesEveryBand)
     EXPECT_EQ(report->run()->ColumnWidth, 748 - 49);
 }
 
-TEST_F(ModelTest, RemovedComponentsAreNoLongerNamed)
+TEST_F(ComponentNames, RemovedComponentsAreNoLongerNamed)
 {
     auto *group = form.create<TRpGroup>();
     auto *header = band(rbTitle, 10);
@@ -67,7 +68,7 @@ TEST_F(ModelTest, RemovedComponentsAreNoLongerNamed)
     EXPECT_EQ(link->Master(), nullptr);
 }
 
-TEST_F(ModelTest, GroupsTakeTheNextLevelUnlessStored)
+TEST_F(GroupLevels, GroupsTakeTheNextLevelUnlessStored)
 {
     auto *g0 = form.create<TRpGroup>();
     auto *g1 = form.create<TRpGroup>();

@@ -69,7 +69,7 @@ private:
     JobEnd &job_;
 };
 
-class Print : public ::testing::Test {
+class PrintToImages : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -103,7 +103,11 @@ protected:
 
 } // namespace
 
-TEST_F(Print, PageRangesOnePerSheet)
+using PrintRanges = PrintToImages;
+using PagesPerSheet = PrintToImages;
+using PrintJobs = PrintToImages;
+
+TEST_F(PrintRanges, PageRangesOnePerSheet)
 {
     struct Case {
         int from, to;
@@ -132,7 +136,7 @@ TEST_F(Print, PageRangesOnePerSheet)
 }
 
 // A range that holds no page begins no job (a printer would get a blank sheet) and says so.
-TEST_F(Print, ARangeWithoutPagesPrintsNothingAndSaysSo)
+TEST_F(PrintRanges, ARangeWithoutPagesPrintsNothingAndSaysSo)
 {
     struct Case {
         int from, to, perSide;
@@ -160,7 +164,7 @@ TEST_F(Print, ARangeWithoutPagesPrintsNothingAndSaysSo)
     }
 }
 
-TEST_F(Print, FourPagesToASheetAtNinetyFivePercentOfEachCell)
+TEST_F(PagesPerSheet, FourPagesToASheetAtNinetyFivePercentOfEachCell)
 {
     ready(5);
     store.PagesPerSide = 2;
@@ -181,7 +185,7 @@ TEST_F(Print, FourPagesToASheetAtNinetyFivePercentOfEachCell)
         EXPECT_EQ(pageAt(p.sheet, p.x, p.y), p.page) << p.sheet << " " << p.x << "," << p.y;
 }
 
-TEST_F(Print, RangeOnASheetOfNine)
+TEST_F(PagesPerSheet, RangeOnASheetOfNine)
 {
     ready(12);
     store.PagesPerSide = 3;
@@ -194,7 +198,7 @@ TEST_F(Print, RangeOnASheetOfNine)
     EXPECT_EQ(pageAt(0, 500, 720 + 1), 11);
 }
 
-TEST_F(Print, CancelAbortsTheJob)
+TEST_F(PrintJobs, CancelAbortsTheJob)
 {
     for (int perSide : {1, 2}) {
         ready(8);
@@ -215,7 +219,7 @@ TEST_F(Print, CancelAbortsTheJob)
     }
 }
 
-TEST_F(Print, NothingWithoutPrinterOrPages)
+TEST_F(PrintJobs, NothingWithoutPrinterOrPages)
 {
     makePages(store, 2); // no printer installed: PrinterAvailable is false
     EXPECT_FALSE(store.PrinterAvailable);
@@ -227,7 +231,7 @@ TEST_F(Print, NothingWithoutPrinterOrPages)
     EXPECT_TRUE(printer->titles.isEmpty());
 }
 
-TEST_F(Print, JobTitleAndProgressText)
+TEST_F(PrintJobs, JobTitleAndProgressText)
 {
     ready(3);
     store.Title = "Relação de CDs";

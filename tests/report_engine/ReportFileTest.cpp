@@ -56,7 +56,7 @@ QByteArray pageWith(const QByteArray &records, int count)
 const QByteArray SaveDc = QByteArray::fromHex("2100000008000000");
 const QByteArray RestoreDc = QByteArray::fromHex("220000000c000000ffffffff"); // relative -1
 
-class ReportFile : public ::testing::Test {
+class StoreAndFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -71,7 +71,12 @@ protected:
 
 } // namespace
 
-TEST_F(ReportFile, HeaderAndPageLayout)
+using ReportFileFormat = StoreAndFile;
+using SaveAndLoad = StoreAndFile;
+using CancelledSaveAndLoad = StoreAndFile;
+using DamagedReportFiles = StoreAndFile;
+
+TEST_F(ReportFileFormat, HeaderAndPageLayout)
 {
     makePages(store, 3);
     const QDateTime before = QDateTime::currentDateTime();
@@ -98,14 +103,14 @@ TEST_F(ReportFile, HeaderAndPageLayout)
     EXPECT_EQ(at, b.size());
 }
 
-TEST_F(ReportFile, DayCountOfKnownDates)
+TEST_F(ReportFileFormat, DayCountOfKnownDates)
 {
     EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
     EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
     EXPECT_EQ(rpfile::dayCount(QDateTime(QDate(2026, 12, 8), QTime(12, 0))), 46364.5);
 }
 
-TEST_F(ReportFile, SaveThenLoadGivesTheSamePages)
+TEST_F(SaveAndLoad, SaveThenLoadGivesTheSamePages)
 {
     makePages(store, 4);
     const QList<QByteArray> pages = store.Pages();
@@ -125,7 +130,7 @@ TEST_F(ReportFile, SaveThenLoadGivesTheSamePages)
 }
 
 // The header counts the pages the file holds, so a file saved with a page range loads back.
-TEST_F(ReportFile, APageRangeSavesThosePagesAndLoadsBack)
+TEST_F(SaveAndLoad, APageRangeSavesThosePagesAndLoadsBack)
 {
     struct Case {
         int from, to;
@@ -152,7 +157,7 @@ TEST_F(ReportFile, APageRangeSavesThosePagesAndLoadsBack)
     }
 }
 
-TEST_F(ReportFile, ZeroPagesLoadAsAReadyEmptyStore)
+TEST_F(SaveAndLoad, ZeroPagesLoadAsAReadyEmptyStore)
 {
     rpfile::Header h;
     h.pageCount = 0;
@@ -165,7 +170,7 @@ TEST_F(ReportFile, ZeroPagesLoadAsAReadyEmptyStore)
     EXPECT_EQ(store.CurrentPageDrawing(), nullptr);
 }
 
-TEST_F(ReportFile, CancelledSaveLeavesNoFileAndKeepsAnOlderOne)
+TEST_F(CancelledSaveAndLoad, CancelledSaveLeavesNoFileAndKeepsAnOlderOne)
 {
     makePages(store, 5);
     store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 3); };
@@ -179,7 +184,7 @@ TEST_F(ReportFile, CancelledSaveLeavesNoFileAndKeepsAnOlderOne)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"pages.RPP"});
 }
 
-TEST_F(ReportFile, CancelledLoadLeavesTheStoreEmpty)
+TEST_F(CancelledSaveAndLoad, CancelledLoadLeavesTheStoreEmpty)
 {
     makePages(store, 3);
     store.SaveToFile(name);
@@ -189,7 +194,7 @@ TEST_F(ReportFile, CancelledLoadLeavesTheStoreEmpty)
     EXPECT_TRUE(store.Pages().isEmpty());
 }
 
-TEST_F(ReportFile, WrongStateAndUnwritablePlaces)
+TEST_F(DamagedReportFiles, WrongStateAndUnwritablePlaces)
 {
     store.SaveToFile(name); // idle: nothing
     EXPECT_FALSE(QFile::exists(name));
@@ -200,7 +205,7 @@ TEST_F(ReportFile, WrongStateAndUnwritablePlaces)
 }
 
 // Hostile and damaged files: each fails with TRpError and leaves the store idle and empty.
-TEST_F(ReportFile, DamagedFilesFailCleanly)
+TEST_F(DamagedReportFiles, DamagedFilesFailCleanly)
 {
     makePages(store, 2);
     store.SaveToFile(name);
@@ -242,7 +247,7 @@ TEST_F(ReportFile, DamagedFilesFailCleanly)
     }
 }
 
-TEST_F(ReportFile, TrailingBytesAfterTheLastPageAreIgnored)
+TEST_F(SaveAndLoad, TrailingBytesAfterTheLastPageAreIgnored)
 {
     makePages(store, 1);
     store.SaveToFile(name);
@@ -251,7 +256,7 @@ TEST_F(ReportFile, TrailingBytesAfterTheLastPageAreIgnored)
     EXPECT_EQ(store.PageCount, 1);
 }
 
-TEST_F(ReportFile, APageStoredAsWmfIsReadAsADrawing)
+TEST_F(ReportFileFormat, APageStoredAsWmfIsReadAsADrawing)
 {
     makePages(store, 1);
     const QByteArray emf = store.Pages()[0];
@@ -280,7 +285,7 @@ TEST_F(ReportFile, APageStoredAsWmfIsReadAsADrawing)
 
 // A file shortened by another program while it loads ends in the load's error, not in a
 // crash: the file is read, not mapped.
-TEST_F(ReportFile, AFileCutWhileItLoadsFailsCleanly)
+TEST_F(DamagedReportFiles, AFileCutWhileItLoadsFailsCleanly)
 {
     makePages(store, 3);
     store.SaveToFile(name);
@@ -303,7 +308,7 @@ TEST_F(ReportFile, AFileCutWhileItLoadsFailsCleanly)
 }
 
 // Only regular files are read: a FIFO named like a report file would block the load forever.
-TEST_F(ReportFile, OnlyRegularFilesAreRead)
+TEST_F(DamagedReportFiles, OnlyRegularFilesAreRead)
 {
     const QString fifo = dir.filePath("fila.RPP");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -324,7 +329,7 @@ TEST_F(ReportFile, OnlyRegularFilesAreRead)
 
 // Saved drawing states nest at most MaxSaveDepth deep, in an EMF page as in a WMF page; a
 // page that saves and restores again and again is fine.
-TEST_F(ReportFile, SavedStatesNestAtMostTheBound)
+TEST_F(DamagedReportFiles, SavedStatesNestAtMostTheBound)
 {
     const int deepest = metafile::MaxSaveDepth;
     QByteArray balanced;
@@ -368,7 +373,7 @@ TEST_F(ReportFile, SavedStatesNestAtMostTheBound)
 
 // The reader's memory bound: the pages of a file of N bytes take at most N bytes, plus
 // WmfExpansion times each WMF page; a WMF page that would grow more is refused.
-TEST_F(ReportFile, LoadedPagesStayWithinTheMemoryBound)
+TEST_F(DamagedReportFiles, LoadedPagesStayWithinTheMemoryBound)
 {
     // Ordinary old texts grow about six times.
     WmfBuilder plain(0, 0, 7480, 10800, 960);
