@@ -22,9 +22,12 @@ QStringList itemTexts(const QList<QAction *> &actions)
 
 } // namespace
 
-using MainWindowTest = AppFixture;
-
-TEST_F(MainWindowTest, MenusAndToolBarReadAsDesigned)
+using MainWindowLayout = AppFixture;
+using CommandPairs = AppFixture;
+using ProgramEnd = AppFixture;
+using WindowArrangement = AppFixture;
+using AjudaCommand = AppFixture;
+TEST_F(MainWindowLayout, MenusAndToolBarReadAsDesigned)
 {
     TFormPrincipal *w = start();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Melvora"));
@@ -70,7 +73,7 @@ TEST_F(MainWindowTest, MenusAndToolBarReadAsDesigned)
     }
 }
 
-TEST_F(MainWindowTest, AboutDisablesItsPairWhileOpenEvenMinimised)
+TEST_F(CommandPairs, AboutDisablesItsPairWhileOpenEvenMinimised)
 {
     TFormPrincipal *w = start();
     QTest::mouseClick(w->BitBtn11, Qt::LeftButton);
@@ -106,7 +109,7 @@ TEST_F(MainWindowTest, AboutDisablesItsPairWhileOpenEvenMinimised)
 }
 
 // Each window command guards its own window only, through both its menu item and its button.
-TEST_F(MainWindowTest, EachWindowCommandDisablesAndReenablesItsOwnPair)
+TEST_F(CommandPairs, EachWindowCommandDisablesAndReenablesItsOwnPair)
 {
     TFormPrincipal *w = start();
     struct Pair {
@@ -146,7 +149,7 @@ TEST_F(MainWindowTest, EachWindowCommandDisablesAndReenablesItsOwnPair)
     EXPECT_EQ(w->mdiArea->subWindowList().size(), 5);
 }
 
-TEST_F(MainWindowTest, CommandsWithoutTheirWindowYetDoNothing)
+TEST_F(CommandPairs, CommandsWithoutTheirWindowYetDoNothing)
 {
     TFormPrincipal *w = start();
     for (QAction *a : {w->Artista1, w->CD1, w->Retirada1, w->Retorno1, w->Pesquisa1, w->CD2,
@@ -158,7 +161,7 @@ TEST_F(MainWindowTest, CommandsWithoutTheirWindowYetDoNothing)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(MainWindowTest, AWindowThatFailsToOpenLeavesItsCommandEnabled)
+TEST_F(CommandPairs, AWindowThatFailsToOpenLeavesItsCommandEnabled)
 {
     TFormPrincipal *w = start();
     w->setCreator(ExternalCommand::Artista, [] { throw tables::EngineError(QStringLiteral("A tabela artista.db está fechada")); });
@@ -171,7 +174,7 @@ TEST_F(MainWindowTest, AWindowThatFailsToOpenLeavesItsCommandEnabled)
     EXPECT_TRUE(w->BitBtn1->isEnabled());
 }
 
-TEST_F(MainWindowTest, ReportCommandsRunTheirReportAndStayEnabled)
+TEST_F(CommandPairs, ReportCommandsRunTheirReportAndStayEnabled)
 {
     TFormPrincipal *w = start();
     QStringList ran;
@@ -187,7 +190,7 @@ TEST_F(MainWindowTest, ReportCommandsRunTheirReportAndStayEnabled)
         EXPECT_TRUE(a->isEnabled());
 }
 
-TEST_F(MainWindowTest, TerminaDestroysChildWindowsWithoutTheirCloseHandlers)
+TEST_F(ProgramEnd, TerminaDestroysChildWindowsWithoutTheirCloseHandlers)
 {
     TFormPrincipal *w = start();
     int closes = 0;
@@ -209,7 +212,7 @@ TEST_F(MainWindowTest, TerminaDestroysChildWindowsWithoutTheirCloseHandlers)
     EXPECT_FALSE(w->isVisible());
 }
 
-TEST_F(MainWindowTest, TilingFollowsTheLastTileMode)
+TEST_F(WindowArrangement, TilingFollowsTheLastTileMode)
 {
     TFormPrincipal *w = start();
     int closes = 0;
@@ -240,7 +243,7 @@ TEST_F(MainWindowTest, TilingFollowsTheLastTileMode)
     EXPECT_EQ(subs[1]->size(), subs[1]->minimumSize());
 }
 
-TEST_F(MainWindowTest, ArrangeIconsLinesUpMinimisedWindowsAlongTheBottom)
+TEST_F(WindowArrangement, ArrangeIconsLinesUpMinimisedWindowsAlongTheBottom)
 {
     TFormPrincipal *w = start();
     int closes = 0;
@@ -259,7 +262,7 @@ TEST_F(MainWindowTest, ArrangeIconsLinesUpMinimisedWindowsAlongTheBottom)
     EXPECT_EQ(subs[1]->geometry().bottomLeft(), QPoint(subs[0]->width(), bottom - 1));
 }
 
-TEST_F(MainWindowTest, AjudaReportsAMissingHelpFileAndHandsAPresentOneToTheSystemViewer)
+TEST_F(AjudaCommand, AjudaReportsAMissingHelpFileAndHandsAPresentOneToTheSystemViewer)
 {
     TFormPrincipal *w = start();
     QTest::mouseClick(w->BitBtn6, Qt::LeftButton);

@@ -35,9 +35,10 @@ QList<int> oneToN(int n)
 
 } // namespace
 
-using MaintenanceTest = AppFixture;
-
-TEST_F(MaintenanceTest, StartUpWithEveryIndexFilePresentOpensNoWindow)
+using StartUpIndexCheck = AppFixture;
+using IndexRebuild = AppFixture;
+using EraseAll = AppFixture;
+TEST_F(StartUpIndexCheck, StartUpWithEveryIndexFilePresentOpensNoWindow)
 {
     TFormPrincipal *w = start();
     EXPECT_TRUE(w->mdiArea->subWindowList().isEmpty());
@@ -45,7 +46,7 @@ TEST_F(MaintenanceTest, StartUpWithEveryIndexFilePresentOpensNoWindow)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(MaintenanceTest, AMissingIndexFileRebuildsAllFourteenAtStartUp)
+TEST_F(StartUpIndexCheck, AMissingIndexFileRebuildsAllFourteenAtStartUp)
 {
     ASSERT_TRUE(QFile::remove(QStringLiteral("cd.YG2")));
     TFormPrincipal *w = createMainWindowAndData();
@@ -72,7 +73,7 @@ TEST_F(MaintenanceTest, AMissingIndexFileRebuildsAllFourteenAtStartUp)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(MaintenanceTest, TheStartUpRebuildWindowIsCentredOnTheScreen)
+TEST_F(StartUpIndexCheck, TheStartUpRebuildWindowIsCentredOnTheScreen)
 {
     ASSERT_TRUE(QFile::remove(QStringLiteral("musica.XG1")));
     TFormPrincipal *w = createMainWindowAndData();
@@ -90,7 +91,7 @@ TEST_F(MaintenanceTest, TheStartUpRebuildWindowIsCentredOnTheScreen)
         << centreWhileRunning.x() << "," << centreWhileRunning.y() << " against " << screen.x() << "," << screen.y();
 }
 
-TEST_F(MaintenanceTest, ManutencaoStaysDisabledUntilTheRebuildHasEnded)
+TEST_F(IndexRebuild, ManutencaoStaysDisabledUntilTheRebuildHasEnded)
 {
     TFormPrincipal *w = start();
     addRecords(DataModule1->CD, 3);
@@ -111,7 +112,7 @@ TEST_F(MaintenanceTest, ManutencaoStaysDisabledUntilTheRebuildHasEnded)
     EXPECT_EQ(DataModule1->CD->recordCount(), 3);
 }
 
-TEST_F(MaintenanceTest, AnEngineErrorStopsTheRebuildAndKeepsTheWindow)
+TEST_F(IndexRebuild, AnEngineErrorStopsTheRebuildAndKeepsTheWindow)
 {
     TFormPrincipal *w = start();
     DataModule1->Musica->close(); // step 6 fails on the closed table
@@ -133,7 +134,7 @@ TEST_F(MaintenanceTest, AnEngineErrorStopsTheRebuildAndKeepsTheWindow)
     EXPECT_FALSE(w->Manuteno1->isEnabled());
 }
 
-TEST_F(MaintenanceTest, ReinicializarCancelledChangesNothing)
+TEST_F(EraseAll, ReinicializarCancelledChangesNothing)
 {
     TFormPrincipal *w = start();
     addRecords(DataModule1->Artista, 2);
@@ -150,7 +151,7 @@ TEST_F(MaintenanceTest, ReinicializarCancelledChangesNothing)
     EXPECT_EQ(DataModule1->Artista->recordCount(), 2);
 }
 
-TEST_F(MaintenanceTest, ReinicializarOnEmptyTablesSaysSoAndGoes)
+TEST_F(EraseAll, ReinicializarOnEmptyTablesSaysSoAndGoes)
 {
     TFormPrincipal *w = start();
     w->Reinicializar1->trigger();
@@ -167,7 +168,7 @@ TEST_F(MaintenanceTest, ReinicializarOnEmptyTablesSaysSoAndGoes)
 }
 
 // Whatever the counts (odd, even, some tables empty), every record goes and the bar counts all.
-TEST_F(MaintenanceTest, ReinicializarDeletesEveryRecord)
+TEST_F(EraseAll, ReinicializarDeletesEveryRecord)
 {
     struct Case {
         int artistas, cds, retiradas, musicas;
@@ -204,7 +205,7 @@ TEST_F(MaintenanceTest, ReinicializarDeletesEveryRecord)
     }
 }
 
-TEST_F(MaintenanceTest, AnEngineErrorStopsTheEraseAndKeepsTheWindow)
+TEST_F(EraseAll, AnEngineErrorStopsTheEraseAndKeepsTheWindow)
 {
     TFormPrincipal *w = start();
     addRecords(DataModule1->Artista, 2);
@@ -220,7 +221,7 @@ TEST_F(MaintenanceTest, AnEngineErrorStopsTheEraseAndKeepsTheWindow)
 
 // The bar's maximum is 16 bits wide: past 65535 records it no longer tracks the job, and every
 // record still goes.
-TEST_F(MaintenanceTest, ReinicializarPast65535RecordsStillDeletesThemAll)
+TEST_F(EraseAll, ReinicializarPast65535RecordsStillDeletesThemAll)
 {
     TFormPrincipal *w = start();
     addRecords(DataModule1->Artista, 2);

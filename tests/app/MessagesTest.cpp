@@ -37,7 +37,7 @@ void answerRealBox(SeenBox *seen, const QString &press)
 
 } // namespace
 
-class RealBoxTest : public AppFixture {
+class RealMessageBoxes : public AppFixture {
 protected:
     void SetUp() override
     {
@@ -46,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(RealBoxTest, ConfirmaIsAWarningWithPortugueseButtonsAndCommitsFirst)
+TEST_F(RealMessageBoxes, ConfirmaIsAWarningWithPortugueseButtonsAndCommitsFirst)
 {
     start();
     addRecords(DataModule1->Artista, 1);
@@ -67,7 +67,7 @@ TEST_F(RealBoxTest, ConfirmaIsAWarningWithPortugueseButtonsAndCommitsFirst)
     EXPECT_TRUE(Confirma(QStringLiteral("Apaga?")));
 }
 
-TEST_F(RealBoxTest, MensagemAndTheErrorBox)
+TEST_F(RealMessageBoxes, MensagemAndTheErrorBox)
 {
     start();
     SeenBox plain;
@@ -87,9 +87,9 @@ TEST_F(RealBoxTest, MensagemAndTheErrorBox)
     EXPECT_EQ(error.buttons, QStringList({"OK"}));
 }
 
-using DefaultErrorBoxTest = AppFixture;
+using DefaultErrorBox = AppFixture;
 
-TEST_F(DefaultErrorBoxTest, AnErrorEndsItsHandlerAndTheLoopGoesOn)
+TEST_F(DefaultErrorBox, AnErrorEndsItsHandlerAndTheLoopGoesOn)
 {
     start();
     QStringList ran;
@@ -110,7 +110,7 @@ TEST_F(DefaultErrorBoxTest, AnErrorEndsItsHandlerAndTheLoopGoesOn)
     EXPECT_EQ(boxes[1].text, QStringLiteral("falha de memória."));
 }
 
-TEST_F(DefaultErrorBoxTest, ATableThatFailsAtStartUpIsReportedAndTheWindowStillAppears)
+TEST_F(DefaultErrorBox, ATableThatFailsAtStartUpIsReportedAndTheWindowStillAppears)
 {
     ASSERT_TRUE(QFile::remove(QStringLiteral("cd.db")));
     TFormPrincipal *w = start();
