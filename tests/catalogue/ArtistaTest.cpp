@@ -6,7 +6,7 @@
 
 #include <QPushButton>
 
-class ArtistaTest : public CatalogueFixture {
+class ArtistaRegister : public CatalogueFixture {
 protected:
     TArtistaForm *open()
     {
@@ -32,7 +32,11 @@ protected:
     TArtistaForm *form = nullptr;
 };
 
-TEST_F(ArtistaTest, ButtonStatesFollowTheStateTable)
+using ArtistRegisterButtons = ArtistaRegister;
+using ArtistEntry = ArtistaRegister;
+using ArtistCascades = ArtistaRegister;
+
+TEST_F(ArtistRegisterButtons, ButtonStatesFollowTheStateTable)
 {
     add(DataModule1->Artista, {"ABBA"});
     open();
@@ -59,7 +63,7 @@ TEST_F(ArtistaTest, ButtonStatesFollowTheStateTable)
     EXPECT_EQ(messages(), QStringList{"Confirma exclusão?"});
 }
 
-TEST_F(ArtistaTest, TypingWithoutInserirOrEditarChangesNothing)
+TEST_F(ArtistEntry, TypingWithoutInserirOrEditarChangesNothing)
 {
     add(DataModule1->Artista, {"ABBA"});
     open();
@@ -69,7 +73,7 @@ TEST_F(ArtistaTest, TypingWithoutInserirOrEditarChangesNothing)
     EXPECT_EQ(form->DBEdit1->text(), "ABBA");
 }
 
-TEST_F(ArtistaTest, InsertByKeyboardEnterLeadsToGravarWhichSaves)
+TEST_F(ArtistEntry, InsertByKeyboardEnterLeadsToGravarWhichSaves)
 {
     open();
     click(form->BitBtn5);
@@ -86,7 +90,7 @@ TEST_F(ArtistaTest, InsertByKeyboardEnterLeadsToGravarWhichSaves)
     EXPECT_EQ(focused(), form->BitBtn5);
 }
 
-TEST_F(ArtistaTest, SavingAnEmptyNameIsRefusedAndDropsTheRecord)
+TEST_F(ArtistEntry, SavingAnEmptyNameIsRefusedAndDropsTheRecord)
 {
     add(DataModule1->Artista, {"ABBA"});
     open();
@@ -99,7 +103,7 @@ TEST_F(ArtistaTest, SavingAnEmptyNameIsRefusedAndDropsTheRecord)
     EXPECT_EQ(focused(), form->DBEdit1);
 }
 
-TEST_F(ArtistaTest, CaseOnlyRenameRewritesEveryCaseOfTheNameAndNoCheckout)
+TEST_F(ArtistCascades, CaseOnlyRenameRewritesEveryCaseOfTheNameAndNoCheckout)
 {
     add(DataModule1->Artista, {"abba"});
     add(DataModule1->Artista, {"Beatles"});
@@ -123,7 +127,7 @@ TEST_F(ArtistaTest, CaseOnlyRenameRewritesEveryCaseOfTheNameAndNoCheckout)
     EXPECT_EQ(rows(DataModule1->Retirada), QStringList{"01/02/26|Ana|5555|10/02/26|Arrival|abba"});
 }
 
-TEST_F(ArtistaTest, AccentedCapitalIsNotFolded)
+TEST_F(ArtistCascades, AccentedCapitalIsNotFolded)
 {
     add(DataModule1->Artista, {"ébano"});
     addCD("Um", "ébano");
@@ -138,7 +142,7 @@ TEST_F(ArtistaTest, AccentedCapitalIsNotFolded)
     EXPECT_EQ(rows(DataModule1->Musica), QStringList{"Ébano|Dois|Canção"});
 }
 
-TEST_F(ArtistaTest, SavingANewArtistAfterAnEditRewritesNothing)
+TEST_F(ArtistCascades, SavingANewArtistAfterAnEditRewritesNothing)
 {
     add(DataModule1->Artista, {"abba"});
     addCD("Arrival", "abba");
@@ -152,7 +156,7 @@ TEST_F(ArtistaTest, SavingANewArtistAfterAnEditRewritesNothing)
     EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival||abba||N|"});
 }
 
-TEST_F(ArtistaTest, DeleteRemovesAdjacentCDsAndAllSongsButNoCheckout)
+TEST_F(ArtistCascades, DeleteRemovesAdjacentCDsAndAllSongsButNoCheckout)
 {
     add(DataModule1->Artista, {"ABBA"});
     add(DataModule1->Artista, {"Beatles"});
@@ -179,7 +183,7 @@ TEST_F(ArtistaTest, DeleteRemovesAdjacentCDsAndAllSongsButNoCheckout)
     EXPECT_EQ(focused(), form->DBEdit1);
 }
 
-TEST_F(ArtistaTest, DeleteOnAnEmptyTableIsRefusedAndKeepsTheButtons)
+TEST_F(ArtistRegisterButtons, DeleteOnAnEmptyTableIsRefusedAndKeepsTheButtons)
 {
     open();
     click(form->BitBtn6);
@@ -192,9 +196,9 @@ struct CloseCase {
     QStringList stored;
 };
 
-class ArtistaCloseTest : public ArtistaTest, public ::testing::WithParamInterface<CloseCase> {};
+class ArtistClose : public ArtistaRegister, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(ArtistaCloseTest, ClosingDuringAnInsertStoresOnlyATypedName)
+TEST_P(ArtistClose, ClosingDuringAnInsertStoresOnlyATypedName)
 {
     open();
     main->Artista1->setEnabled(false);
@@ -209,15 +213,15 @@ TEST_P(ArtistaCloseTest, ClosingDuringAnInsertStoresOnlyATypedName)
     EXPECT_TRUE(main->mdiArea->subWindowList().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Close, ArtistaCloseTest,
+INSTANTIATE_TEST_SUITE_P(Close, ArtistClose,
                          ::testing::Values(CloseCase{"Gal Costa", {"Gal Costa"}}, CloseCase{"", {}}));
 
 // An insert whose name was typed and erased again is refused on every path that would store it.
 enum class EmptyNamePath { InserirAgain, Close, CDRegisterOpens };
 
-class ArtistaEmptyNameTest : public ArtistaTest, public ::testing::WithParamInterface<EmptyNamePath> {};
+class ArtistEmptyName : public ArtistaRegister, public ::testing::WithParamInterface<EmptyNamePath> {};
 
-TEST_P(ArtistaEmptyNameTest, ATypedAndErasedNameIsRefusedAndNothingIsStored)
+TEST_P(ArtistEmptyName, ATypedAndErasedNameIsRefusedAndNothingIsStored)
 {
     add(DataModule1->Artista, {"ABBA"});
     open();
@@ -242,13 +246,13 @@ TEST_P(ArtistaEmptyNameTest, ATypedAndErasedNameIsRefusedAndNothingIsStored)
     EXPECT_EQ(rows(DataModule1->Artista), QStringList{"ABBA"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ArtistaEmptyNameTest,
+INSTANTIATE_TEST_SUITE_P(Paths, ArtistEmptyName,
                          ::testing::Values(EmptyNamePath::InserirAgain, EmptyNamePath::Close,
                                            EmptyNamePath::CDRegisterOpens));
 
 // Two artist records of one name (foldAZ) share that name's CDs and songs: deleting or renaming
 // one of them leaves those to the other.
-TEST_F(ArtistaTest, DeletingOrRenamingOneOfTwoRecordsOfANameLeavesItsCDsToTheOther)
+TEST_F(ArtistCascades, DeletingOrRenamingOneOfTwoRecordsOfANameLeavesItsCDsToTheOther)
 {
     add(DataModule1->Artista, {"Queen"});
     add(DataModule1->Artista, {"queen"});

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-class CDTest : public CatalogueFixture {
+class CDRegister : public CatalogueFixture {
 protected:
     TCDForm *open()
     {
@@ -33,7 +33,11 @@ protected:
     TCDForm *form = nullptr;
 };
 
-TEST_F(CDTest, OpensOnTheFirstTitleWithTheStateTable)
+using CDRegisterButtons = CDRegister;
+using CDEntry = CDRegister;
+using CDCascades = CDRegister;
+
+TEST_F(CDRegisterButtons, OpensOnTheFirstTitleWithTheStateTable)
 {
     addCD("Waterloo", "ABBA");
     addCD("Arrival", "ABBA");
@@ -56,7 +60,7 @@ TEST_F(CDTest, OpensOnTheFirstTitleWithTheStateTable)
     EXPECT_EQ(rows(DataModule1->CD).size(), 2);
 }
 
-TEST_F(CDTest, NewCDShowsTheGreyedFlagN)
+TEST_F(CDEntry, NewCDShowsTheGreyedFlagN)
 {
     open();
     click(form->BitBtn5);
@@ -64,7 +68,7 @@ TEST_F(CDTest, NewCDShowsTheGreyedFlagN)
     EXPECT_FALSE(form->DBEdit3->isEnabled());
 }
 
-TEST_F(CDTest, NewCDTypedFieldByFieldWithEnter)
+TEST_F(CDEntry, NewCDTypedFieldByFieldWithEnter)
 {
     add(DataModule1->Artista, {"Chico Buarque"});
     add(DataModule1->Artista, {"ABBA"});
@@ -93,7 +97,7 @@ TEST_F(CDTest, NewCDTypedFieldByFieldWithEnter)
     EXPECT_EQ(focused(), form->BitBtn5);
 }
 
-TEST_F(CDTest, EnterInAnEmptyDateIsRefusedAndTabLeavesSilently)
+TEST_F(CDEntry, EnterInAnEmptyDateIsRefusedAndTabLeavesSilently)
 {
     open();
     click(form->BitBtn5);
@@ -107,7 +111,7 @@ TEST_F(CDTest, EnterInAnEmptyDateIsRefusedAndTabLeavesSilently)
     EXPECT_EQ(focused(), form->DBLookupComboBox1);
 }
 
-TEST_F(CDTest, SavingWithoutArtistIsRefusedAndDropsTheNewCD)
+TEST_F(CDEntry, SavingWithoutArtistIsRefusedAndDropsTheNewCD)
 {
     open();
     click(form->BitBtn5);
@@ -119,7 +123,7 @@ TEST_F(CDTest, SavingWithoutArtistIsRefusedAndDropsTheNewCD)
     EXPECT_EQ(focused(), form->DBEdit1);
 }
 
-TEST_F(CDTest, TitleCorrectionRewritesTheSongsWhateverTheirCaseAndKeepsTheirArtist)
+TEST_F(CDCascades, TitleCorrectionRewritesTheSongsWhateverTheirCaseAndKeepsTheirArtist)
 {
     add(DataModule1->Artista, {"ABBA"});
     add(DataModule1->Artista, {"Queen"});
@@ -144,7 +148,7 @@ TEST_F(CDTest, TitleCorrectionRewritesTheSongsWhateverTheirCaseAndKeepsTheirArti
                                                       "Queen|Arival|Other CD"}));
 }
 
-TEST_F(CDTest, SavingANewCDRewritesNoSong)
+TEST_F(CDCascades, SavingANewCDRewritesNoSong)
 {
     addCD("Arrival", "ABBA");
     addSong("ABBA", "Arrival", "Dancing Queen");
@@ -158,7 +162,7 @@ TEST_F(CDTest, SavingANewCDRewritesNoSong)
     EXPECT_EQ(rows(DataModule1->Musica), QStringList{"ABBA|Arrival|Dancing Queen"});
 }
 
-TEST_F(CDTest, DeleteRemovesOnlyTheCD)
+TEST_F(CDCascades, DeleteRemovesOnlyTheCD)
 {
     addCD("Arrival", "ABBA");
     addSong("ABBA", "Arrival", "Dancing Queen");
@@ -173,7 +177,7 @@ TEST_F(CDTest, DeleteRemovesOnlyTheCD)
     EXPECT_EQ(messages(), (QStringList{"Confirma exclusão?", "Operação Inválida."}));
 }
 
-TEST_F(CDTest, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
+TEST_F(CDEntry, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -194,7 +198,7 @@ TEST_F(CDTest, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(CDTest, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
+TEST_F(CDEntry, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -207,7 +211,7 @@ TEST_F(CDTest, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
 }
 
 // A date the field refuses keeps the focus and the record waits for a date or a blank.
-class CDRefusedDateTest : public CDTest, public ::testing::WithParamInterface<const char *> {
+class CDRefusedDate : public CDRegister, public ::testing::WithParamInterface<const char *> {
 protected:
     void newCDWithDate()
     {
@@ -229,7 +233,7 @@ protected:
     QString typed;
 };
 
-TEST_P(CDRefusedDateTest, GravarStoresNothingUntilTheDateIsOneOrCleared)
+TEST_P(CDRefusedDate, GravarStoresNothingUntilTheDateIsOneOrCleared)
 {
     newCDWithDate();
     click(form->BitBtn7);
@@ -246,7 +250,7 @@ TEST_P(CDRefusedDateTest, GravarStoresNothingUntilTheDateIsOneOrCleared)
     EXPECT_EQ(states(), "NIEA--");
 }
 
-TEST_P(CDRefusedDateTest, ClosingWaitsForTheDateAndAnotherWindowsSettleDropsTheCD)
+TEST_P(CDRefusedDate, ClosingWaitsForTheDateAndAnotherWindowsSettleDropsTheCD)
 {
     newCDWithDate();
     form->close();
@@ -261,7 +265,7 @@ TEST_P(CDRefusedDateTest, ClosingWaitsForTheDateAndAnotherWindowsSettleDropsTheC
     EXPECT_EQ(states(), "NIEA--");
 }
 
-TEST_P(CDRefusedDateTest, EnterShowsOneBoxEvenWhenTheBoxTakesTheFocus)
+TEST_P(CDRefusedDate, EnterShowsOneBoxEvenWhenTheBoxTakesTheFocus)
 {
     newCDWithDate();
     modalBoxes = true;
@@ -271,4 +275,4 @@ TEST_P(CDRefusedDateTest, EnterShowsOneBoxEvenWhenTheBoxTakesTheFocus)
     EXPECT_EQ(form->DBEdit2->text(), typed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dates, CDRefusedDateTest, ::testing::Values("310299", "000000", "999999", "1512"));
+INSTANTIATE_TEST_SUITE_P(Dates, CDRefusedDate, ::testing::Values("310299", "000000", "999999", "1512"));

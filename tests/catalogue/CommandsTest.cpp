@@ -6,9 +6,9 @@
 #include <QMdiSubWindow>
 
 // The registers open from the main window's commands, which stay disabled while they are open.
-class CommandsTest : public CatalogueFixture {};
+class RegisterCommands : public CatalogueFixture {};
 
-TEST_F(CommandsTest, EachRegisterDisablesAndReenablesItsPair)
+TEST_F(RegisterCommands, EachRegisterDisablesAndReenablesItsPair)
 {
     registerCatalogueWindows(main);
     struct Pair {
@@ -38,7 +38,7 @@ TEST_F(CommandsTest, EachRegisterDisablesAndReenablesItsPair)
     EXPECT_EQ(windows[1]->windowTitle(), "CD");
 }
 
-TEST_F(CommandsTest, RegistersOpenWhereTheFramePlacesANewWindow)
+TEST_F(RegisterCommands, RegistersOpenWhereTheFramePlacesANewWindow)
 {
     registerCatalogueWindows(main);
     main->Artista1->trigger();

@@ -12,7 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
-class PendingEditTest : public CatalogueFixture {
+class PendingEdit : public CatalogueFixture {
 protected:
     void SetUp() override
     {
@@ -48,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(PendingEditTest, ARenamePendingWhenTheCDRegisterOpensIsCarriedIntoCDsAndSongs)
+TEST_F(PendingEdit, ARenamePendingWhenTheCDRegisterOpensIsCarriedIntoCDsAndSongs)
 {
     collection();
     TArtistaForm *artists = openArtists();
@@ -64,7 +64,7 @@ TEST_F(PendingEditTest, ARenamePendingWhenTheCDRegisterOpensIsCarriedIntoCDsAndS
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(PendingEditTest, ATitlePendingWhenAnArtistIsDeletedIsCarriedIntoItsSongs)
+TEST_F(PendingEdit, ATitlePendingWhenAnArtistIsDeletedIsCarriedIntoItsSongs)
 {
     collection();
     TCDForm *cds = openCDs();
@@ -81,7 +81,7 @@ TEST_F(PendingEditTest, ATitlePendingWhenAnArtistIsDeletedIsCarriedIntoItsSongs)
     EXPECT_EQ(registerStates(cds), "NIEA--");
 }
 
-TEST_F(PendingEditTest, AnInvalidPendingRecordIsRefusedAsGravarRefusesIt)
+TEST_F(PendingEdit, AnInvalidPendingRecordIsRefusedAsGravarRefusesIt)
 {
     collection();
     TCDForm *cds = openCDs();
@@ -102,9 +102,9 @@ struct ClosePath {
     bool termina; // "&Termina" destroys the windows without their close handlers
 };
 
-class PendingCloseTest : public PendingEditTest, public ::testing::WithParamInterface<ClosePath> {};
+class PendingAtTheEnd : public PendingEdit, public ::testing::WithParamInterface<ClosePath> {};
 
-TEST_P(PendingCloseTest, ARenameAndATitlePendingAtTheEndAreCarried)
+TEST_P(PendingAtTheEnd, ARenameAndATitlePendingAtTheEndAreCarried)
 {
     collection();
     TCDForm *cds = openCDs();
@@ -126,11 +126,11 @@ TEST_P(PendingCloseTest, ARenameAndATitlePendingAtTheEndAreCarried)
     EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help|Yesterday"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(End, PendingCloseTest,
+INSTANTIATE_TEST_SUITE_P(End, PendingAtTheEnd,
                          ::testing::Values(ClosePath{"close", false}, ClosePath{"termina", true}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(PendingEditTest, EditarPressedAgainKeepsTheNamesTheEditStartedFrom)
+TEST_F(PendingEdit, EditarPressedAgainKeepsTheNamesTheEditStartedFrom)
 {
     collection();
     TArtistaForm *artists = openArtists();
@@ -150,7 +150,7 @@ TEST_F(PendingEditTest, EditarPressedAgainKeepsTheNamesTheEditStartedFrom)
     EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"Queen2|Innuendo|Innuendo", "Beatles|Help|Yesterday"}));
 }
 
-TEST_F(PendingEditTest, EraseAllWithANewCDAndANewArtistTypedLeavesEveryTableEmpty)
+TEST_F(PendingEdit, EraseAllWithANewCDAndANewArtistTypedLeavesEveryTableEmpty)
 {
     collection();
     TCDForm *cds = openCDs();

@@ -11,9 +11,9 @@ struct StateCase {
     const char *after; // "1" enabled, "0" disabled
 };
 
-class RegisterStateTest : public ::testing::TestWithParam<StateCase> {};
+class RegisterStateRows : public ::testing::TestWithParam<StateCase> {};
 
-TEST_P(RegisterStateTest, AppliesItsRowAndLeavesTheUnchangedOnes)
+TEST_P(RegisterStateRows, AppliesItsRowAndLeavesTheUnchangedOnes)
 {
     QWidget w[6];
     for (int i = 0; i < 6; ++i)
@@ -26,7 +26,7 @@ TEST_P(RegisterStateTest, AppliesItsRowAndLeavesTheUnchangedOnes)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, RegisterStateTest,
+    Rows, RegisterStateRows,
     ::testing::Values(StateCase{RegisterState::Opened, "111111", "111100"},
                       StateCase{RegisterState::Browse, "000011", "111100"},
                       StateCase{RegisterState::Insert, "111100", "010011"},

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-class SongPageTest : public CatalogueFixture {
+class SongPage : public CatalogueFixture {
 protected:
     TCDForm *open()
     {
@@ -47,7 +47,10 @@ protected:
     TCDForm *form = nullptr;
 };
 
-TEST_F(SongPageTest, ListsEverySongOfTheCDInEntryOrderWhateverTheCaseOfItsNames)
+using SongList = SongPage;
+using SongEntry = SongPage;
+
+TEST_F(SongList, ListsEverySongOfTheCDInEntryOrderWhateverTheCaseOfItsNames)
 {
     addCD("Arrival", "ABBA");
     addCD("Waterloo", "ABBA");
@@ -72,7 +75,7 @@ TEST_F(SongPageTest, ListsEverySongOfTheCDInEntryOrderWhateverTheCaseOfItsNames)
     EXPECT_EQ(lines(), (QStringList{"Money, Money, Money", "Case differs", "Dancing Queen", "Tiger"}));
 }
 
-TEST_F(SongPageTest, ASongOfAnotherAccentedCapitalIsSkippedAndTheListGoesOn)
+TEST_F(SongList, ASongOfAnotherAccentedCapitalIsSkippedAndTheListGoesOn)
 {
     // "ébano" and "Ébano" are one key of the index, but not one name to the program.
     addCD("Raízes", "Ébano");
@@ -89,7 +92,7 @@ TEST_F(SongPageTest, ASongOfAnotherAccentedCapitalIsSkippedAndTheListGoesOn)
     EXPECT_EQ(rows(DataModule1->Musica), (QStringList{"ébano|Raízes|De outro artista", "ébano|Raízes|terra"}));
 }
 
-TEST_F(SongPageTest, CDWithoutSongsShowsAnEmptyList)
+TEST_F(SongList, CDWithoutSongsShowsAnEmptyList)
 {
     addCD("Arrival", "ABBA");
     addSong("ABBA", "Waterloo", "Waterloo");
@@ -98,7 +101,7 @@ TEST_F(SongPageTest, CDWithoutSongsShowsAnEmptyList)
     EXPECT_TRUE(lines().isEmpty());
 }
 
-TEST_F(SongPageTest, AddingByKeyboardStoresAndListsAndSelectsTheText)
+TEST_F(SongEntry, AddingByKeyboardStoresAndListsAndSelectsTheText)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -112,7 +115,7 @@ TEST_F(SongPageTest, AddingByKeyboardStoresAndListsAndSelectsTheText)
     EXPECT_EQ(lines(), (QStringList{"Dancing Queen", "Tiger"}));
 }
 
-TEST_F(SongPageTest, SameNameTwiceThenApagarDeletesOne)
+TEST_F(SongEntry, SameNameTwiceThenApagarDeletesOne)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -130,7 +133,7 @@ TEST_F(SongPageTest, SameNameTwiceThenApagarDeletesOne)
     EXPECT_EQ(focused(), form->t_musica);
 }
 
-TEST_F(SongPageTest, AfterApagarNoLineIsSelectedSoFurtherClicksDeleteNothing)
+TEST_F(SongEntry, AfterApagarNoLineIsSelectedSoFurtherClicksDeleteNothing)
 {
     addCD("Arrival", "ABBA");
     for (const char *s : {"Um", "Dois", "Tres"})
@@ -152,7 +155,7 @@ TEST_F(SongPageTest, AfterApagarNoLineIsSelectedSoFurtherClicksDeleteNothing)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(SongPageTest, SongsOfAnUnsavedCDAreStoredUnderTheTypedNamesEvenIfCancelled)
+TEST_F(SongEntry, SongsOfAnUnsavedCDAreStoredUnderTheTypedNamesEvenIfCancelled)
 {
     add(DataModule1->Artista, {"ABBA"});
     open();
@@ -175,9 +178,9 @@ struct MissingCase {
     const char *message;
 };
 
-class SongMissingTest : public SongPageTest, public ::testing::WithParamInterface<MissingCase> {};
+class SongMissingFields : public SongPage, public ::testing::WithParamInterface<MissingCase> {};
 
-TEST_P(SongMissingTest, InserirNeedsSongArtistAndTitle)
+TEST_P(SongMissingFields, InserirNeedsSongArtistAndTitle)
 {
     addCD(QString::fromUtf8(GetParam().titulo), QString::fromUtf8(GetParam().artista));
     open();
@@ -190,12 +193,12 @@ TEST_P(SongMissingTest, InserirNeedsSongArtistAndTitle)
     EXPECT_EQ(focused(), form->t_musica);
 }
 
-INSTANTIATE_TEST_SUITE_P(Missing, SongMissingTest,
+INSTANTIATE_TEST_SUITE_P(Missing, SongMissingFields,
                          ::testing::Values(MissingCase{"Arrival", "ABBA", "", "Campo MÚSICA deve estar preenchido"},
                                            MissingCase{"Arrival", "", "Tiger", "Campo ARTISTA deve estar preenchido"},
                                            MissingCase{"", "ABBA", "Tiger", "Campo TÍTULO deve estar preenchido"}));
 
-TEST_F(SongPageTest, AlfabeticaSortsAndPlacesNewSongsNormalRebuildsInIndexOrder)
+TEST_F(SongList, AlfabeticaSortsAndPlacesNewSongsNormalRebuildsInIndexOrder)
 {
     addCD("Arrival", "ABBA");
     for (const char *s : {"Tiger", "dancing Queen", "Águas", "Money"})
@@ -211,7 +214,7 @@ TEST_F(SongPageTest, AlfabeticaSortsAndPlacesNewSongsNormalRebuildsInIndexOrder)
     EXPECT_EQ(lines(), (QStringList{"Tiger", "dancing Queen", "Águas", "Money", "Fernando"}));
 }
 
-TEST_F(SongPageTest, LeavingAndReenteringEmptiesTheEditAndReloads)
+TEST_F(SongList, LeavingAndReenteringEmptiesTheEditAndReloads)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -225,7 +228,7 @@ TEST_F(SongPageTest, LeavingAndReenteringEmptiesTheEditAndReloads)
 }
 
 
-TEST_F(SongPageTest, TabReachesApagarAndTheSongsStillLoad)
+TEST_F(SongEntry, TabReachesApagarAndTheSongsStillLoad)
 {
     addCD("Arrival", "ABBA");
     addSong("ABBA", "Arrival", "Tiger");
@@ -250,9 +253,9 @@ TEST_F(SongPageTest, TabReachesApagarAndTheSongsStillLoad)
 // Wherever the page puts the focus on the song edit, its text is selected and typing replaces it.
 enum class SongEditPath { Alfabetica, Normal, Apagar, Missing };
 
-class SongEditSelectedTest : public SongPageTest, public ::testing::WithParamInterface<SongEditPath> {};
+class SongEditSelected : public SongPage, public ::testing::WithParamInterface<SongEditPath> {};
 
-TEST_P(SongEditSelectedTest, TypingReplacesTheOldName)
+TEST_P(SongEditSelected, TypingReplacesTheOldName)
 {
     addCD("Arrival", "ABBA");
     open();
@@ -281,6 +284,6 @@ TEST_P(SongEditSelectedTest, TypingReplacesTheOldName)
     EXPECT_EQ(form->t_musica->text(), "Fernando");
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, SongEditSelectedTest,
+INSTANTIATE_TEST_SUITE_P(Paths, SongEditSelected,
                          ::testing::Values(SongEditPath::Alfabetica, SongEditPath::Normal, SongEditPath::Apagar,
                                            SongEditPath::Missing));
