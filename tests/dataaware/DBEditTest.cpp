@@ -5,7 +5,7 @@
 using dataaware::DBEdit;
 using tables::TableState;
 
-class DBEditTest : public DataAwareFixture {
+class BoundEdit : public DataAwareFixture {
 protected:
     DBEdit *makeEdit(dataaware::DataSource *source, const QString &field)
     {
@@ -16,7 +16,9 @@ protected:
     }
 };
 
-TEST_F(DBEditTest, FollowsTheCurrentRecord)
+using BoundDateEdit = BoundEdit;
+
+TEST_F(BoundEdit, FollowsTheCurrentRecord)
 {
     add(*cd, {"Arrival", "", "ABBA", "Pop"});
     add(*cd, {"Kind of Blue", "", "Miles Davis", "Jazz"});
@@ -32,7 +34,7 @@ TEST_F(DBEditTest, FollowsTheCurrentRecord)
     EXPECT_EQ(titulo->text(), "Kind of Blue");
 }
 
-TEST_F(DBEditTest, WithoutAutoEditTypingIsRefusedUntilTheWindowEdits)
+TEST_F(BoundEdit, WithoutAutoEditTypingIsRefusedUntilTheWindowEdits)
 {
     add(*cd, {"Arrival", "", "ABBA", "Pop"});
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
@@ -52,7 +54,7 @@ TEST_F(DBEditTest, WithoutAutoEditTypingIsRefusedUntilTheWindowEdits)
     EXPECT_TRUE(titulo->isReadOnly());
 }
 
-TEST_F(DBEditTest, WithAutoEditTypingStartsTheEdit)
+TEST_F(BoundEdit, WithAutoEditTypingStartsTheEdit)
 {
     add(*cd, {"Arrival", "", "ABBA", "Pop"});
     cdSource->setAutoEdit(true);
@@ -66,7 +68,7 @@ TEST_F(DBEditTest, WithAutoEditTypingStartsTheEdit)
     EXPECT_EQ(column(*cd, "Estilo"), QStringList{"Pop rock"});
 }
 
-TEST_F(DBEditTest, MaximumLengthIsTheFieldSize)
+TEST_F(BoundEdit, MaximumLengthIsTheFieldSize)
 {
     DBEdit *estilo = makeEdit(cdSource.get(), "Estilo");
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
@@ -79,7 +81,7 @@ TEST_F(DBEditTest, MaximumLengthIsTheFieldSize)
     EXPECT_EQ(column(*cd, "Estilo"), QStringList{"abcdefghijklmnopqrst"});
 }
 
-TEST_F(DBEditTest, DateFieldTakesTheDateMaskAndStoresTheTypedDay)
+TEST_F(BoundDateEdit, DateFieldTakesTheDateMaskAndStoresTheTypedDay)
 {
     DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
     EXPECT_EQ(data->inputMask(), "00/00/99;_");
@@ -97,7 +99,7 @@ TEST_F(DBEditTest, DateFieldTakesTheDateMaskAndStoresTheTypedDay)
     EXPECT_EQ(data->text(), "25/03/91");
 }
 
-TEST_F(DBEditTest, HalfTypedDateIsRefusedOnLeavingAndNeverStored)
+TEST_F(BoundDateEdit, HalfTypedDateIsRefusedOnLeavingAndNeverStored)
 {
     DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
@@ -120,7 +122,7 @@ TEST_F(DBEditTest, HalfTypedDateIsRefusedOnLeavingAndNeverStored)
     EXPECT_EQ(cd->fieldText("Aquisicao"), "");
 }
 
-TEST_F(DBEditTest, ARefusedDateKeepsTheFocusAndItsTextUntilItIsADateOrBlank)
+TEST_F(BoundDateEdit, ARefusedDateKeepsTheFocusAndItsTextUntilItIsADateOrBlank)
 {
     DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
@@ -155,7 +157,7 @@ TEST_F(DBEditTest, ARefusedDateKeepsTheFocusAndItsTextUntilItIsADateOrBlank)
     EXPECT_EQ(cd->fieldText("Aquisicao"), "28/02/99");
 }
 
-TEST_F(DBEditTest, ClearingADateStoresNoDate)
+TEST_F(BoundDateEdit, ClearingADateStoresNoDate)
 {
     add(*cd, {"Arrival", "25/03/91", "ABBA", "Pop"});
     DBEdit *data = makeEdit(cdSource.get(), "Aquisicao");
@@ -169,7 +171,7 @@ TEST_F(DBEditTest, ClearingADateStoresNoDate)
     EXPECT_EQ(column(*cd, "Aquisicao"), QStringList{""});
 }
 
-TEST_F(DBEditTest, RefusingFieldLooksLikeTheWindowAndAnEditableOneLikeAnEdit)
+TEST_F(BoundEdit, RefusingFieldLooksLikeTheWindowAndAnEditableOneLikeAnEdit)
 {
     add(*cd, {"Arrival", "", "ABBA", "Pop"});
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
@@ -186,7 +188,7 @@ TEST_F(DBEditTest, RefusingFieldLooksLikeTheWindowAndAnEditableOneLikeAnEdit)
 
 // A name of 40 characters whose last is outside the basic plane (two UTF-16 units) is kept whole;
 // typing past the size is cut at a character, never inside one; the key finds what is stored.
-TEST_F(DBEditTest, TextIsCutAtTheFieldsSizeOnCharacterBoundaries)
+TEST_F(BoundEdit, TextIsCutAtTheFieldsSizeOnCharacterBoundaries)
 {
     DBEdit *titulo = makeEdit(cdSource.get(), "Titulo");
     show();

@@ -4,7 +4,7 @@
 using dataaware::DBListBox;
 using tables::TableState;
 
-class DBListBoxTest : public DataAwareFixture {
+class BoundListBox : public DataAwareFixture {
 protected:
     void SetUp() override
     {
@@ -19,7 +19,7 @@ protected:
     DBListBox *list = nullptr;
 };
 
-TEST_F(DBListBoxTest, SelectsTheLineOfTheFieldOnEachRecord)
+TEST_F(BoundListBox, SelectsTheLineOfTheFieldOnEachRecord)
 {
     cd->first();
     EXPECT_EQ(list->currentRow(), 0);
@@ -29,7 +29,7 @@ TEST_F(DBListBoxTest, SelectsTheLineOfTheFieldOnEachRecord)
     EXPECT_EQ(list->currentRow(), -1);
 }
 
-TEST_F(DBListBoxTest, ChoosingALineWritesItWhenEditing)
+TEST_F(BoundListBox, ChoosingALineWritesItWhenEditing)
 {
     cdSource->setAutoEdit(true);
     cd->append();
@@ -44,7 +44,7 @@ TEST_F(DBListBoxTest, ChoosingALineWritesItWhenEditing)
     EXPECT_EQ(column(*cd, "Titulo"), (QStringList{"Arrival", "Waterloo", "Waterloo"}));
 }
 
-TEST_F(DBListBoxTest, RefillingTheLinesWritesNothing)
+TEST_F(BoundListBox, RefillingTheLinesWritesNothing)
 {
     cdSource->setAutoEdit(true);
     cd->first();
@@ -54,7 +54,7 @@ TEST_F(DBListBoxTest, RefillingTheLinesWritesNothing)
     EXPECT_EQ(cd->fieldText("Titulo"), "Arrival");
 }
 
-TEST_F(DBListBoxTest, ReadOnlyWithoutAutoEdit)
+TEST_F(BoundListBox, ReadOnlyWithoutAutoEdit)
 {
     cd->first();
     show();

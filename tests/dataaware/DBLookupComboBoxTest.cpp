@@ -4,7 +4,7 @@
 using dataaware::DBLookupComboBox;
 using tables::TableState;
 
-class DBLookupComboBoxTest : public DataAwareFixture {
+class LookupList : public DataAwareFixture {
 protected:
     void SetUp() override
     {
@@ -24,14 +24,14 @@ protected:
     DBLookupComboBox *combo = nullptr;
 };
 
-TEST_F(DBLookupComboBoxTest, ListFollowsTheListTablesCurrentOrder)
+TEST_F(LookupList, ListFollowsTheListTablesCurrentOrder)
 {
     EXPECT_EQ(combo->listEntries(), (QStringList{"Chico Buarque", "ABBA", "Elis Regina"}));
     artista->selectIndex("iartista");
     EXPECT_EQ(combo->listEntries(), (QStringList{"ABBA", "Chico Buarque", "Elis Regina"}));
 }
 
-TEST_F(DBLookupComboBoxTest, ShowsTheEntryOfTheBoundKeyAndBlankWithoutOne)
+TEST_F(LookupList, ShowsTheEntryOfTheBoundKeyAndBlankWithoutOne)
 {
     cd->first();
     EXPECT_EQ(combo->currentText(), "ABBA");
@@ -42,7 +42,7 @@ TEST_F(DBLookupComboBoxTest, ShowsTheEntryOfTheBoundKeyAndBlankWithoutOne)
     EXPECT_EQ(combo->currentText(), "");
 }
 
-TEST_F(DBLookupComboBoxTest, ChoosingWritesTheKeyIntoTheBoundField)
+TEST_F(LookupList, ChoosingWritesTheKeyIntoTheBoundField)
 {
     cd->first();
     cd->edit();
@@ -58,7 +58,7 @@ TEST_F(DBLookupComboBoxTest, ChoosingWritesTheKeyIntoTheBoundField)
     EXPECT_EQ(column(*cd, "Artista"), (QStringList{"Chico Buarque", "Chico Buarque", ""}));
 }
 
-TEST_F(DBLookupComboBoxTest, ReadOnlyWithoutAutoEditAndWritesWithIt)
+TEST_F(LookupList, ReadOnlyWithoutAutoEditAndWritesWithIt)
 {
     cd->first();
     show();
@@ -73,7 +73,7 @@ TEST_F(DBLookupComboBoxTest, ReadOnlyWithoutAutoEditAndWritesWithIt)
     EXPECT_EQ(cd->fieldText("Artista"), "Elis Regina");
 }
 
-TEST_F(DBLookupComboBoxTest, ReadsTheListOnceAcrossMovesAndAgainAfterAChange)
+TEST_F(LookupList, ReadsTheListOnceAcrossMovesAndAgainAfterAChange)
 {
     artista->first();
     artista->next(); // the shared artist cursor keeps its place while the list is read
@@ -92,7 +92,7 @@ TEST_F(DBLookupComboBoxTest, ReadsTheListOnceAcrossMovesAndAgainAfterAChange)
     EXPECT_EQ(combo->listEntries().size(), 5);
 }
 
-TEST_F(DBLookupComboBoxTest, PendingArtistInsertIsNotOffered)
+TEST_F(LookupList, PendingArtistInsertIsNotOffered)
 {
     artista->append();
     artista->setFieldText("Artista", "Unsaved");

@@ -3,7 +3,7 @@
 
 using dataaware::DBNavigator;
 
-class DBNavigatorTest : public DataAwareFixture {
+class Navigator : public DataAwareFixture {
 protected:
     void SetUp() override
     {
@@ -25,13 +25,13 @@ protected:
     DBNavigator *nav = nullptr;
 };
 
-TEST_F(DBNavigatorTest, EmptyTableDisablesAllFour)
+TEST_F(Navigator, EmptyTableDisablesAllFour)
 {
     artista->first();
     EXPECT_EQ(states(), "----");
 }
 
-TEST_F(DBNavigatorTest, ButtonsMoveAndFollowTheEnds)
+TEST_F(Navigator, ButtonsMoveAndFollowTheEnds)
 {
     for (const char *name : {"Chico Buarque", "ABBA", "Elis Regina"})
         add(*artista, {name});
@@ -57,7 +57,7 @@ TEST_F(DBNavigatorTest, ButtonsMoveAndFollowTheEnds)
     EXPECT_EQ(states(), "--NL");
 }
 
-TEST_F(DBNavigatorTest, NextOntoTheEndDisablesNextAndLast)
+TEST_F(Navigator, NextOntoTheEndDisablesNextAndLast)
 {
     add(*artista, {"ABBA"});
     add(*artista, {"Beatles"});
@@ -70,7 +70,7 @@ TEST_F(DBNavigatorTest, NextOntoTheEndDisablesNextAndLast)
     EXPECT_EQ(states(), "FP--");
 }
 
-TEST_F(DBNavigatorTest, KeysPressTheButtonsWhenFocused)
+TEST_F(Navigator, KeysPressTheButtonsWhenFocused)
 {
     for (const char *name : {"A", "B", "C"})
         add(*artista, {name});
@@ -87,7 +87,7 @@ TEST_F(DBNavigatorTest, KeysPressTheButtonsWhenFocused)
     EXPECT_EQ(artista->fieldText("Artista"), "B");
 }
 
-TEST_F(DBNavigatorTest, AppendAndDeleteUpdateTheStates)
+TEST_F(Navigator, AppendAndDeleteUpdateTheStates)
 {
     artista->first();
     EXPECT_EQ(states(), "----");

@@ -7,14 +7,14 @@ struct MaskCase {
     const char *qt;
 };
 
-class EditMaskTest : public ::testing::TestWithParam<MaskCase> {};
+class StoredMasks : public ::testing::TestWithParam<MaskCase> {};
 
-TEST_P(EditMaskTest, StoredMaskBecomesQtMaskWithDigitLettersSwapped)
+TEST_P(StoredMasks, StoredMaskBecomesQtMaskWithDigitLettersSwapped)
 {
     EXPECT_EQ(dataaware::qtInputMask(QString::fromUtf8(GetParam().stored)).toStdString(), GetParam().qt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Masks, EditMaskTest,
+INSTANTIATE_TEST_SUITE_P(Masks, StoredMasks,
                          ::testing::Values(MaskCase{"!99/99/00;1;_", "00/00/99;_"},
                                            MaskCase{"", ""},
                                            MaskCase{"000;0;*", "999;*"},
