@@ -71,7 +71,7 @@ int writeReport(const ReportCommand &command)
         return 1;
     TRpPrinter &store = RpPrinter();
     try {
-        form->RpReport1->Prepare();
+        form->RpReport1->Prepare(store);
         if (store.Cancelled) {
             say(QStringLiteral("o relatório não foi gerado."));
             store.DiscardPages();

@@ -98,11 +98,6 @@ void TRpReport::Preview(TRpPrinter &store)
         store.DiscardPages();
 }
 
-void TRpReport::Prepare()
-{
-    Prepare(RpPrinter());
-}
-
 void TRpReport::Prepare(TRpPrinter &store)
 {
     if (store.Status() != TRpPrinter::psIdle)

@@ -47,9 +47,8 @@ public:
     // Generates the report into the page store and previews it; the pages are discarded after.
     void Preview(TRpPrinter &store);
     // The first half of Preview: begins the document, generates, ends it (the store becomes
-    // ready). Without a store: the program's page store, for the command line.
+    // ready).
     void Prepare(TRpPrinter &store);
-    void Prepare();
 
     // The generation running now, or the last one once it ended (none before the first): where
     // it stands on the page and its counts, for event handlers and callers.
