@@ -2,7 +2,7 @@
 # Installs the Debian packages Melvora needs to build, run and test.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libsqlite3-dev libicu-dev libuemf-dev libemf2svg-dev libemf-dev
   googletest libgtest-dev libgmock-dev
