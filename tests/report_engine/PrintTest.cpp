@@ -1,87 +1,26 @@
 // Printing the pages in range, one or N × N to a sheet, through a job that paints each sheet
 // onto an image (96 per inch, the printable area 748 × 1080 of the no-printer page).
+#include "ImagePrinter.h"
 #include "StorePages.h"
 #include "StoreProgress.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 
 namespace {
-
-// Sheets lie one below the other on one image; a new page moves the painter one sheet down.
-// What became of the last job (the job itself is gone when Print returns).
-struct JobEnd {
-    bool ended = false, aborted = false;
-};
-
-class ImageJob : public TRpPrintJob {
-public:
-    ImageJob(QImage &sheets, int &count, JobEnd &end) : count_(count), end_(end)
-    {
-        end_ = JobEnd();
-        sheets = QImage(748, 1080 * 12, QImage::Format_RGB32);
-        sheets.fill(Qt::white);
-        painter_.begin(&sheets);
-        count_ = 1;
-    }
-    TRpPrinterMetrics metrics() const override { return {748, 1080, 96, 96, false, 0, 0, 0, 0}; }
-    QPainter &painter() override { return painter_; }
-    void newPage() override
-    {
-        painter_.translate(0, 1080);
-        ++count_;
-    }
-    void end() override
-    {
-        painter_.end();
-        end_.ended = true;
-    }
-    void abort() override
-    {
-        painter_.end();
-        end_.aborted = true;
-    }
-
-private:
-    int &count_;
-    JobEnd &end_;
-    QPainter painter_;
-};
-
-class ImagePrinter : public TRpPrinterDevice {
-public:
-    ImagePrinter(QImage &sheets, int &count, JobEnd &job) : sheets_(sheets), count_(count), job_(job) {}
-    bool installed() const override { return false; } // the no-printer page sizes
-    TRpPrinterMetrics metrics() override { return {}; }
-    void setOrientation(TPrinterOrientation) override {}
-    std::unique_ptr<TRpPrintJob> beginJob(const QString &title) override
-    {
-        titles.append(title);
-        return std::make_unique<ImageJob>(sheets_, count_, job_);
-    }
-    QStringList titles;
-
-private:
-    QImage &sheets_;
-    int &count_;
-    JobEnd &job_;
-};
 
 class PrintToImages : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto device = std::make_unique<ImagePrinter>(image, sheets, job);
-        printer = device.get();
-        store.setDevice(std::move(device));
+        store.setDevice(std::make_unique<ImagePrinter>(printout));
         store.ShowProgress = false;
     }
     // Which page's colour a sheet shows at (x, y); 0 for white paper.
     int pageAt(int sheet, int x, int y) const
     {
-        const QRgb c = image.pixel(x, y + 1080 * sheet);
+        const QRgb c = printout.image.pixel(x, y + ImagePrinter::SheetHeight * sheet);
         if (c == qRgb(255, 255, 255))
             return 0;
         for (int i = 1; i <= 16; ++i)
@@ -94,10 +33,7 @@ protected:
         makePages(store, pages);
         store.PrinterAvailable = true; // the image printer prints on the no-printer page
     }
-    QImage image;
-    int sheets = 0;
-    JobEnd job;
-    ImagePrinter *printer = nullptr;
+    Printout printout;
     TRpPrinter store;
 };
 
@@ -124,13 +60,13 @@ TEST_F(PrintRanges, PageRangesOnePerSheet)
         store.SetCurrentPage(4);
         store.FromPage = c.from;
         store.ToPage = c.to;
-        sheets = 0;
+        printout.sheets = 0;
         store.Print();
         QList<int> printed;
-        for (int s = 0; s < sheets; ++s)
+        for (int s = 0; s < printout.sheets; ++s)
             printed.append(pageAt(s, 374, 540));
         EXPECT_EQ(printed, c.printed) << c.from << c.to;
-        EXPECT_TRUE(job.ended);
+        EXPECT_TRUE(printout.ended);
         EXPECT_EQ(store.CurrentPage, 4) << "the current page is restored";
     }
 }
@@ -159,7 +95,7 @@ TEST_F(PrintRanges, ARangeWithoutPagesPrintsNothingAndSaysSo)
         } catch (const TRpError &e) {
             EXPECT_EQ(e.message(), c.message);
         }
-        EXPECT_TRUE(printer->titles.isEmpty()) << c.from << "-" << c.to << ": a job was begun";
+        EXPECT_TRUE(printout.titles.isEmpty()) << c.from << "-" << c.to << ": a job was begun";
         EXPECT_EQ(store.CurrentPage, 4);
     }
 }
@@ -169,7 +105,7 @@ TEST_F(PagesPerSheet, FourPagesToASheetAtNinetyFivePercentOfEachCell)
     ready(5);
     store.PagesPerSide = 2;
     store.Print();
-    ASSERT_EQ(sheets, 2);
+    ASSERT_EQ(printout.sheets, 2);
     // Cells of 374 × 540, each page drawn 355 × 513 at the cell's top left.
     struct Probe {
         int sheet, x, y, page;
@@ -192,7 +128,7 @@ TEST_F(PagesPerSheet, RangeOnASheetOfNine)
     store.FromPage = 3;
     store.ToPage = 11; // nine pages: exactly one sheet, no new page after the last
     store.Print();
-    ASSERT_EQ(sheets, 1);
+    ASSERT_EQ(printout.sheets, 1);
     EXPECT_EQ(pageAt(0, 1, 1), 3);
     EXPECT_EQ(pageAt(0, 250, 360 + 1), 7);
     EXPECT_EQ(pageAt(0, 500, 720 + 1), 11);
@@ -205,14 +141,14 @@ TEST_F(PrintJobs, CancelAbortsTheJob)
         store.PagesPerSide = perSide;
         store.SetCurrentPage(2);
         store.progressFactory = [this] { return std::make_unique<CancellingProgress>(store, 3); };
-        sheets = 0;
+        printout.sheets = 0;
         store.Print();
-        EXPECT_TRUE(job.aborted) << perSide;
-        EXPECT_FALSE(job.ended) << perSide;
+        EXPECT_TRUE(printout.aborted) << perSide;
+        EXPECT_FALSE(printout.ended) << perSide;
         EXPECT_EQ(store.CurrentPage, 2);
         // Page 3 is drawn (Cancel is pressed while it prints); page 4 is not.
         if (perSide == 1) {
-            EXPECT_EQ(sheets, 3);
+            EXPECT_EQ(printout.sheets, 3);
         } else {
             EXPECT_EQ(pageAt(0, 375, 541), 0);
         }
@@ -224,11 +160,11 @@ TEST_F(PrintJobs, NothingWithoutPrinterOrPages)
     makePages(store, 2); // no printer installed: PrinterAvailable is false
     EXPECT_FALSE(store.PrinterAvailable);
     store.Print();
-    EXPECT_TRUE(printer->titles.isEmpty());
+    EXPECT_TRUE(printout.titles.isEmpty());
     store.DiscardPages();
     store.PrinterAvailable = true;
     store.Print(); // idle
-    EXPECT_TRUE(printer->titles.isEmpty());
+    EXPECT_TRUE(printout.titles.isEmpty());
 }
 
 TEST_F(PrintJobs, JobTitleAndProgressText)
@@ -247,7 +183,7 @@ TEST_F(PrintJobs, JobTitleAndProgressText)
     };
     store.progressFactory = [&] { return std::make_unique<Watch>(text, maximum); };
     store.Print();
-    EXPECT_EQ(printer->titles, QStringList{"Relação de CDs"});
+    EXPECT_EQ(printout.titles, QStringList{"Relação de CDs"});
     EXPECT_EQ(text, "Printing report Relação de CDs");
     EXPECT_EQ(maximum, 3);
 }

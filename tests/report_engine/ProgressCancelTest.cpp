@@ -1,6 +1,7 @@
 // The progress window's Cancel stops the work of the store whose progress it shows: a
 // generation, a print, a save or a load of a store other than the program's, which stays as
 // it was.
+#include "ImagePrinter.h"
 #include "MemoryDataSet.h"
 #include "RpPrinter.h"
 #include "RpProgressForm.h"
@@ -11,8 +12,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QImage>
-#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,52 +44,6 @@ private:
     QTimer timer_;
 };
 
-// What became of the print jobs: sheets begun, and how the last one ended.
-struct Sheets {
-    int count = 0;
-    bool ended = false, aborted = false;
-};
-
-class SheetJob : public TRpPrintJob {
-public:
-    explicit SheetJob(Sheets &sheets) : sheets_(sheets), image_(748, 1080, QImage::Format_RGB32)
-    {
-        sheets_ = Sheets();
-        sheets_.count = 1;
-        painter_.begin(&image_);
-    }
-    TRpPrinterMetrics metrics() const override { return {748, 1080, 96, 96, false, 0, 0, 0, 0}; }
-    QPainter &painter() override { return painter_; }
-    void newPage() override { ++sheets_.count; }
-    void end() override
-    {
-        painter_.end();
-        sheets_.ended = true;
-    }
-    void abort() override
-    {
-        painter_.end();
-        sheets_.aborted = true;
-    }
-
-private:
-    Sheets &sheets_;
-    QImage image_;
-    QPainter painter_;
-};
-
-class SheetPrinter : public TRpPrinterDevice {
-public:
-    explicit SheetPrinter(Sheets &sheets) : sheets_(sheets) {}
-    bool installed() const override { return false; } // the no-printer page sizes
-    TRpPrinterMetrics metrics() override { return {}; }
-    void setOrientation(TPrinterOrientation) override {}
-    std::unique_ptr<TRpPrintJob> beginJob(const QString &) override { return std::make_unique<SheetJob>(sheets_); }
-
-private:
-    Sheets &sheets_;
-};
-
 class ProgressOfAStore : public ::testing::Test {
 protected:
     void SetUp() override
@@ -107,7 +60,7 @@ protected:
     // The store ready with that many pages, each carrying its number.
     void readyWith(int pages)
     {
-        store.setDevice(std::make_unique<SheetPrinter>(sheets));
+        store.setDevice(std::make_unique<ImagePrinter>(printout, 1));
         store.BeginDoc();
         for (int i = 1; i <= pages; ++i) {
             if (i > 1)
@@ -118,7 +71,7 @@ protected:
     }
 
     TRpPrinter store;
-    Sheets sheets;
+    Printout printout;
 };
 
 } // namespace
@@ -170,9 +123,9 @@ TEST_F(ProgressOfAStore, CancelStopsAPrint)
     CancelWhenShown user;
     store.Print();
     EXPECT_EQ(user.presses, 1);
-    EXPECT_TRUE(sheets.aborted);
-    EXPECT_FALSE(sheets.ended);
-    EXPECT_LT(sheets.count, 30);
+    EXPECT_TRUE(printout.aborted);
+    EXPECT_FALSE(printout.ended);
+    EXPECT_LT(printout.sheets, 30);
     EXPECT_EQ(store.Status(), TRpPrinter::psReady);
 }
 
