@@ -23,10 +23,7 @@ QStringList itemTexts(const QList<QAction *> &actions)
 } // namespace
 
 using MainWindowLayout = AppFixture;
-using CommandPairs = AppFixture;
-using ProgramEnd = AppFixture;
-using WindowArrangement = AppFixture;
-using AjudaCommand = AppFixture;
+
 TEST_F(MainWindowLayout, MenusAndToolBarReadAsDesigned)
 {
     TFormPrincipal *w = start();
@@ -72,6 +69,8 @@ TEST_F(MainWindowLayout, MenusAndToolBarReadAsDesigned)
         previousX = b->x();
     }
 }
+
+using CommandPairs = AppFixture;
 
 TEST_F(CommandPairs, AboutDisablesItsPairWhileOpenEvenMinimised)
 {
@@ -190,6 +189,8 @@ TEST_F(CommandPairs, ReportCommandsRunTheirReportAndStayEnabled)
         EXPECT_TRUE(a->isEnabled());
 }
 
+using ProgramEnd = AppFixture;
+
 TEST_F(ProgramEnd, TerminaDestroysChildWindowsWithoutTheirCloseHandlers)
 {
     TFormPrincipal *w = start();
@@ -211,6 +212,8 @@ TEST_F(ProgramEnd, TerminaDestroysChildWindowsWithoutTheirCloseHandlers)
     EXPECT_FALSE(w->Sobre1->isEnabled()) << "the About window's close handler did not run";
     EXPECT_FALSE(w->isVisible());
 }
+
+using WindowArrangement = AppFixture;
 
 TEST_F(WindowArrangement, TilingFollowsTheLastTileMode)
 {
@@ -261,6 +264,8 @@ TEST_F(WindowArrangement, ArrangeIconsLinesUpMinimisedWindowsAlongTheBottom)
     EXPECT_EQ(subs[0]->geometry().bottomLeft(), QPoint(0, bottom - 1));
     EXPECT_EQ(subs[1]->geometry().bottomLeft(), QPoint(subs[0]->width(), bottom - 1));
 }
+
+using AjudaCommand = AppFixture;
 
 TEST_F(AjudaCommand, AjudaReportsAMissingHelpFileAndHandsAPresentOneToTheSystemViewer)
 {
