@@ -8,12 +8,7 @@
 
 class ArtistaRegister : public CatalogueFixture {
 protected:
-    TArtistaForm *open()
-    {
-        form = new TArtistaForm(main);
-        settle();
-        return form;
-    }
+    TArtistaForm *open() { return form = openRegister<TArtistaForm>(); }
     QString states() const { return registerStates(form); }
     void renameCurrent(const QString &newName)
     {

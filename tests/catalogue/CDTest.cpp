@@ -10,12 +10,7 @@
 
 class CDRegister : public CatalogueFixture {
 protected:
-    TCDForm *open()
-    {
-        form = new TCDForm(main);
-        settle();
-        return form;
-    }
+    TCDForm *open() { return form = openRegister<TCDForm>(); }
     QString states() const { return registerStates(form); }
     void seekTitle(const QString &title)
     {

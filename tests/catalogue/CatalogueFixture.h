@@ -28,6 +28,14 @@ protected:
         ASSERT_TRUE(startActive());
     }
 
+    // A register opened inside the main window, its first paint done.
+    template <class Form> Form *openRegister()
+    {
+        auto *form = new Form(main);
+        settle();
+        return form;
+    }
+
     // A register's navigator, Inserir, Editar, Apagar, Gravar, Cancela: a letter when enabled,
     // "-" when not.
     template <class Form> static QString registerStates(const Form *form)

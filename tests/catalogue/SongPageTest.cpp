@@ -10,12 +10,7 @@
 
 class SongPage : public CatalogueFixture {
 protected:
-    TCDForm *open()
-    {
-        form = new TCDForm(main);
-        settle();
-        return form;
-    }
+    TCDForm *open() { return form = openRegister<TCDForm>(); }
     void toSongs()
     {
         form->PageControl1->setCurrentWidget(form->TabSheet2);

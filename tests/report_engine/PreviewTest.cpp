@@ -1,6 +1,7 @@
 // The preview control, the standard preview window, and printing to a PDF checked with
 // Ghostscript (an independent PDF reader).
 #include "PdfPrinter.h"
+#include "ProgramRun.h"
 #include "StorePages.h"
 #include "RpPreview.h"
 #include "RpPrintJob.h"
@@ -16,7 +17,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -290,10 +290,15 @@ namespace {
 
 QString ghostscript(const QStringList &args)
 {
-    QProcess gs;
-    gs.start(QStringLiteral("gs"), QStringList{"-q", "-dNOPAUSE", "-dBATCH", "-dNOSAFER"} + args);
-    gs.waitForFinished(30000);
-    return QString::fromUtf8(gs.readAllStandardOutput());
+    ProgramOptions options;
+    options.timeoutMs = 30000;
+    return runProgram(QStringLiteral("gs"), QStringList{"-q", "-dNOPAUSE", "-dBATCH", "-dNOSAFER"} + args, options).out;
+}
+
+// The number of pages of a PDF file, as Ghostscript counts them.
+QString pdfPageCount(const QString &pdf)
+{
+    return ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)}).trimmed();
 }
 
 } // namespace
@@ -312,8 +317,8 @@ TEST(PrintPdf, PagesAndVectorText)
     store.FromPage = 2;
     store.ToPage = 3;
     store.Print();
-    const QString count = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
-    EXPECT_EQ(count.trimmed(), "2");
+    const QString count = pdfPageCount(pdf);
+    EXPECT_EQ(count, "2");
     const QString text = ghostscript({"-sDEVICE=txtwrite", "-sOutputFile=-", pdf}).simplified();
     EXPECT_TRUE(text.contains("Página 2")) << text.toStdString();
     EXPECT_TRUE(text.contains("Página 3"));
@@ -327,8 +332,8 @@ TEST(PrintPdf, PagesAndVectorText)
     store.ToPage = 0;
     store.PagesPerSide = 2;
     store.Print();
-    const QString sheets = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
-    EXPECT_EQ(sheets.trimmed(), "2");
+    const QString sheets = pdfPageCount(pdf);
+    EXPECT_EQ(sheets, "2");
 }
 
 namespace {
@@ -445,8 +450,8 @@ TEST(StandardPreview, PrintButtonPrintsAndIsEnabledAgain)
     ASSERT_TRUE(w.BPrint->isEnabled());
     QTest::mouseClick(w.BPrint, Qt::LeftButton);
     EXPECT_TRUE(w.BPrint->isEnabled());
-    const QString count = ghostscript({"-dNODISPLAY", "-c", QString("(%1) (r) file runpdfbegin pdfpagecount = quit").arg(pdf)});
-    EXPECT_EQ(count.trimmed(), "3");
+    const QString count = pdfPageCount(pdf);
+    EXPECT_EQ(count, "3");
 }
 
 // The progress window of printing and saving: its text, and its Cancel pressed between pages.
