@@ -15,8 +15,8 @@ TChildForm::TChildForm(TFormPrincipal *owner, const QString &caption, Box box)
     : QMdiSubWindow(nullptr,
                     Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                         | (box == Box::Minimise ? Qt::WindowMinimizeButtonHint : Qt::WindowFlags())
-                        | Qt::MSWindowsFixedSizeDialogHint)
-    , owner_(owner)
+                        | Qt::MSWindowsFixedSizeDialogHint),
+      owner_(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);

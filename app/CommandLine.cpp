@@ -143,11 +143,13 @@ ReportCommand parseCommandLine(const QStringList &arguments)
     }
     if (command.help)
         return command;
-    static const QStringList reports{QStringLiteral("cd"), QStringLiteral("retirada"), QStringLiteral("musica")};
+    static const QStringList reports{QStringLiteral("cd"), QStringLiteral("retirada"),
+                                     QStringLiteral("musica")};
     if (command.report.isEmpty())
         refuse(QStringLiteral("falta --report cd|retirada|musica."));
     else if (!reports.contains(command.report))
-        refuse(QStringLiteral("relatório desconhecido \"%1\"; use cd, retirada ou musica.").arg(command.report));
+        refuse(
+            QStringLiteral("relatório desconhecido \"%1\"; use cd, retirada ou musica.").arg(command.report));
     if (command.pdf.isEmpty())
         refuse(QStringLiteral("falta --pdf ARQUIVO."));
     return command;

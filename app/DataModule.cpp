@@ -45,8 +45,9 @@ void TDataModule1::DataModuleCreate()
     for (tables::Table *t : {Artista, CD, Retirada, Musica})
         t->open(tables::OpenMode::Exclusive);
     if (interrupted)
-        Mensagem(QStringLiteral("O programa foi interrompido durante uma gravação. As tabelas foram recuperadas:"
-                                " nenhuma operação ficou gravada pela metade"));
+        Mensagem(
+            QStringLiteral("O programa foi interrompido durante uma gravação. As tabelas foram recuperadas:"
+                           " nenhuma operação ficou gravada pela metade"));
 }
 
 tables::Table *TDataModule1::table(const QString &name) const

@@ -42,7 +42,8 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     buildCommandTable();
     helpViewer.setReporter([](const QString &text) { Mensagem(text); });
     // The manual is found from the data folder, then beside the program or in its installation.
-    helpViewer.setManualFolders(help::programManualFolders(QCoreApplication::applicationDirPath(), QStringLiteral("melvora")));
+    helpViewer.setManualFolders(
+        help::programManualFolders(QCoreApplication::applicationDirPath(), QStringLiteral("melvora")));
 
     // Restored, the window is centred on the screen.
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
@@ -130,15 +131,18 @@ void TFormPrincipal::buildMenus()
     Janelas1 = MainMenu1->addMenu(QStringLiteral("&Janelas"));
     Janelas1->setObjectName(QStringLiteral("Janelas1"));
     Janela1 = item(Janelas1, "Janela1", QStringLiteral("&Cascata"), &TFormPrincipal::Janela1Click);
-    LadoaLado1 = item(Janelas1, "LadoaLado1", QStringLiteral("&Lado a Lado Horizontal"), &TFormPrincipal::LadoaLado1Click);
+    LadoaLado1 = item(Janelas1, "LadoaLado1", QStringLiteral("&Lado a Lado Horizontal"),
+                      &TFormPrincipal::LadoaLado1Click);
     LadoaLadoVertical1 = item(Janelas1, "LadoaLadoVertical1", QStringLiteral("L&ado a Lado Vertical"),
                               &TFormPrincipal::LadoaLadoVertical1Click);
-    Organizarcones1 = item(Janelas1, "Organizarcones1", QStringLiteral("&Organizar Ícones"), &TFormPrincipal::Organizarcones1Click);
+    Organizarcones1 = item(Janelas1, "Organizarcones1", QStringLiteral("&Organizar Ícones"),
+                           &TFormPrincipal::Organizarcones1Click);
 
     Opers1 = MainMenu1->addMenu(QStringLiteral("&Opções"));
     Opers1->setObjectName(QStringLiteral("Opers1"));
     Manuteno1 = item(Opers1, "Manuteno1", QStringLiteral("&Manutenção"), &TFormPrincipal::Manuteno1Click);
-    Reinicializar1 = item(Opers1, "Reinicializar1", QStringLiteral("&Reinicializar"), &TFormPrincipal::Reinicializar1Click);
+    Reinicializar1 = item(Opers1, "Reinicializar1", QStringLiteral("&Reinicializar"),
+                          &TFormPrincipal::Reinicializar1Click);
     Sobre1 = item(Opers1, "Sobre1", QStringLiteral("&Sobre"), &TFormPrincipal::Sobre1Click);
     Termina1 = item(Opers1, "Termina1", QStringLiteral("&Termina"), &TFormPrincipal::Termina1Click);
 
@@ -176,21 +180,26 @@ void TFormPrincipal::buildToolBar()
 
     BitBtn1 = addToolButton("BitBtn1", QStringLiteral("artista"), QStringLiteral("Cadastra Artista"),
                             &TFormPrincipal::Artista1Click);
-    BitBtn2 = addToolButton("BitBtn2", QStringLiteral("cd"), QStringLiteral("Cadastra CDs"), &TFormPrincipal::CD1Click);
-    BitBtn3 = addToolButton("BitBtn3", QStringLiteral("retira"), QStringLiteral("Retira CD"), &TFormPrincipal::Retirada1Click);
+    BitBtn2 = addToolButton("BitBtn2", QStringLiteral("cd"), QStringLiteral("Cadastra CDs"),
+                            &TFormPrincipal::CD1Click);
+    BitBtn3 = addToolButton("BitBtn3", QStringLiteral("retira"), QStringLiteral("Retira CD"),
+                            &TFormPrincipal::Retirada1Click);
     BitBtn4 = addToolButton("BitBtn4", QStringLiteral("retorna"), QStringLiteral("Retorna CD à coleção"),
                             &TFormPrincipal::Retorno1Click);
-    BitBtn10 = addToolButton("BitBtn10", QStringLiteral("pesquisa"), QStringLiteral("Pesquisa"), &TFormPrincipal::Pesquisa1Click);
+    BitBtn10 = addToolButton("BitBtn10", QStringLiteral("pesquisa"), QStringLiteral("Pesquisa"),
+                             &TFormPrincipal::Pesquisa1Click);
     Panel1->addSeparator();
-    BitBtn7 = addToolButton("BitBtn7", QStringLiteral("relatorio-cd"), QStringLiteral("Exibe Relatório de CDs"),
-                            &TFormPrincipal::CD2Click);
-    BitBtn8 = addToolButton("BitBtn8", QStringLiteral("relatorio-retirada"), QStringLiteral("Exibe Relatório de Retiradas"),
-                            &TFormPrincipal::Retirada2Click);
-    BitBtn9 = addToolButton("BitBtn9", QStringLiteral("relatorio-musica"), QStringLiteral("Exibe Relatório de Músicas"),
-                            &TFormPrincipal::Msica1Click);
+    BitBtn7 = addToolButton("BitBtn7", QStringLiteral("relatorio-cd"),
+                            QStringLiteral("Exibe Relatório de CDs"), &TFormPrincipal::CD2Click);
+    BitBtn8 = addToolButton("BitBtn8", QStringLiteral("relatorio-retirada"),
+                            QStringLiteral("Exibe Relatório de Retiradas"), &TFormPrincipal::Retirada2Click);
+    BitBtn9 = addToolButton("BitBtn9", QStringLiteral("relatorio-musica"),
+                            QStringLiteral("Exibe Relatório de Músicas"), &TFormPrincipal::Msica1Click);
     Panel1->addSeparator();
-    BitBtn6 = addToolButton("BitBtn6", QStringLiteral("ajuda"), QStringLiteral("Ajuda"), &TFormPrincipal::Ajuda1Click);
-    BitBtn11 = addToolButton("BitBtn11", QStringLiteral("sobre"), QStringLiteral("Sobre..."), &TFormPrincipal::Sobre1Click);
+    BitBtn6 = addToolButton("BitBtn6", QStringLiteral("ajuda"), QStringLiteral("Ajuda"),
+                            &TFormPrincipal::Ajuda1Click);
+    BitBtn11 = addToolButton("BitBtn11", QStringLiteral("sobre"), QStringLiteral("Sobre..."),
+                             &TFormPrincipal::Sobre1Click);
     BitBtn5 = addToolButton("BitBtn5", QStringLiteral("termina"), QStringLiteral("Termina execução"),
                             &TFormPrincipal::Termina1Click);
 }
@@ -259,7 +268,8 @@ void TFormPrincipal::Organizarcones1Click()
 
 void TFormPrincipal::Reinicializar1Click()
 {
-    if (!Confirma(QStringLiteral("Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?")))
+    if (!Confirma(
+            QStringLiteral("Esta rotina apaga todos os registros. TODOS OS DADOS SERÃO PERDIDOS. Confirma?")))
         return;
     runCommand(Command::Reinicializar);
 }

@@ -125,7 +125,8 @@ private:
 
     void buildMenus();
     void buildToolBar();
-    QToolButton *addToolButton(const char *name, const QString &glyph, const QString &hint, void (TFormPrincipal::*handler)());
+    QToolButton *addToolButton(const char *name, const QString &glyph, const QString &hint,
+                               void (TFormPrincipal::*handler)());
     void buildCommandTable();
     // Runs the creator of command; a window command then disables its item and button.
     void runCommand(Command command);

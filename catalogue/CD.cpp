@@ -288,7 +288,8 @@ void TCDForm::FormPaint()
 bool TCDForm::CDValido()
 {
     const tables::Table *cd = DataModule1->CD;
-    if (cd->fieldText(QStringLiteral("Artista")).isEmpty() || cd->fieldText(QStringLiteral("Titulo")).isEmpty()) {
+    if (cd->fieldText(QStringLiteral("Artista")).isEmpty()
+        || cd->fieldText(QStringLiteral("Titulo")).isEmpty()) {
         Mensagem(QStringLiteral("Operação Inválida."));
         return false;
     }
@@ -321,7 +322,8 @@ bool TCDForm::typedSomething() const
         return cd->modified();
     // A new CD holding nothing but its "N" flag was not typed by anyone.
     for (const tables::FieldDef &f : cd->fields())
-        if (f.name.compare(QStringLiteral("Retirada"), Qt::CaseInsensitive) != 0 && !cd->fieldText(f.name).isEmpty())
+        if (f.name.compare(QStringLiteral("Retirada"), Qt::CaseInsensitive) != 0
+            && !cd->fieldText(f.name).isEmpty())
             return true;
     return false;
 }
@@ -574,7 +576,8 @@ bool TCDForm::findListedSong(const QString &name)
         if (!melvora::sameKey(songArtist, artista) || !melvora::sameKey(songTitle, titulo)
             || !melvora::sameKey(song, name))
             return false;
-        if (song == name && melvora::sameNameAZ(songArtist, artista) && melvora::sameNameAZ(songTitle, titulo))
+        if (song == name && melvora::sameNameAZ(songArtist, artista)
+            && melvora::sameNameAZ(songTitle, titulo))
             return true;
     }
     return false;

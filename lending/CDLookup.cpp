@@ -6,7 +6,8 @@
 
 namespace lending {
 
-bool findCD(tables::Table &cd, const QString &artist, const QString &title, const QString &flag, bool flagRequired)
+bool findCD(tables::Table &cd, const QString &artist, const QString &title, const QString &flag,
+            bool flagRequired)
 {
     cd.selectIndex(melvora::index::iartista_titulo);
     if (!cd.findKey({artist, title}))

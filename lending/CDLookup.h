@@ -15,6 +15,7 @@ namespace lending {
 // lending flag is flag; when none is and the flag is not required, on the first CD the key
 // search finds (a checkout made before a letter-case rename of its artist still finds its
 // CD). Answers whether a CD was found; when not, the cursor's position is unspecified.
-bool findCD(tables::Table &cd, const QString &artist, const QString &title, const QString &flag, bool flagRequired);
+bool findCD(tables::Table &cd, const QString &artist, const QString &title, const QString &flag,
+            bool flagRequired);
 
 } // namespace lending

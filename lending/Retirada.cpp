@@ -17,8 +17,8 @@
 #include <QPushButton>
 
 TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
-    : TChildForm(owner, QStringLiteral("Retirada"), Box::Minimise)
-    , entry_(DataModule1->Retirada->fileName())
+    : TChildForm(owner, QStringLiteral("Retirada"), Box::Minimise),
+      entry_(DataModule1->Retirada->fileName())
 {
     entry_.open(tables::OpenMode::Shared); // shares the data module's file and its lock
     entrySource_ = new dataaware::DataSource(&entry_, this);
@@ -130,7 +130,8 @@ void TRetiradaForm::DBLookupComboBox1Click()
     listTitles(DBLookupComboBox1->currentText());
     // A title chosen for another artist is not this artist's to lend.
     const QString titulo = entry_.fieldText(QStringLiteral("titulo"));
-    if (!titulo.isEmpty() && combo_titulo->findItems(titulo, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+    if (!titulo.isEmpty()
+        && combo_titulo->findItems(titulo, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
         entry_.setFieldText(QStringLiteral("titulo"), QString());
 }
 

@@ -136,7 +136,8 @@ void TPesquisaform::FormShow()
     texto->setFocus();
     dbg->setRowCount(2);
     dbg->setRowHidden(0, true); // shown as the grid's header
-    setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprestado"), QStringLiteral("No.")},
+    setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprestado"),
+                QStringLiteral("No.")},
                {130, 130, 30, 30});
     resetGrid();
 }
@@ -171,7 +172,8 @@ void TPesquisaform::BitBtn1Click()
     tables::Table *cd = DataModule1->CD;
     tables::Table *musica = DataModule1->Musica;
     if (chk1->isChecked()) {
-        setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprest"), QStringLiteral("No.")},
+        setColumns({QStringLiteral("Artista"), QStringLiteral("Título"), QStringLiteral("Emprest"),
+                    QStringLiteral("No.")},
                    {130, 130, 30, 30});
         artista->selectIndex(melvora::index::iartista);
         if (!artista->findKey({text})) {
@@ -188,7 +190,8 @@ void TPesquisaform::BitBtn1Click()
             setCell(row, 3, cd->fieldText(QStringLiteral("numero")));
         });
     } else if (chk2->isChecked()) {
-        setColumns({QStringLiteral("Título"), QStringLiteral("Artista"), QStringLiteral("Emprest"), QStringLiteral("No.")},
+        setColumns({QStringLiteral("Título"), QStringLiteral("Artista"), QStringLiteral("Emprest"),
+                    QStringLiteral("No.")},
                    {130, 130, 30, 30});
         cd->selectIndex(melvora::index::ititulo);
         if (!cd->findKey({text})) {
@@ -202,7 +205,8 @@ void TPesquisaform::BitBtn1Click()
             setCell(row, 3, cd->fieldText(QStringLiteral("numero")));
         });
     } else {
-        setColumns({QStringLiteral("Música"), QStringLiteral("Título"), QStringLiteral("Artista"), QStringLiteral("No.")},
+        setColumns({QStringLiteral("Música"), QStringLiteral("Título"), QStringLiteral("Artista"),
+                    QStringLiteral("No.")},
                    {130, 130, 35, 35});
         musica->selectIndex(melvora::index::imusica);
         cd->selectIndex(melvora::index::iartista_titulo);
@@ -216,7 +220,9 @@ void TPesquisaform::BitBtn1Click()
             setCell(row, 0, musica->fieldText(QStringLiteral("musica")));
             setCell(row, 1, songTitle);
             setCell(row, 2, songArtist);
-            setCell(row, 3, cd->findKey({songArtist, songTitle}) ? cd->fieldText(QStringLiteral("numero")) : QString());
+            setCell(row, 3,
+                    cd->findKey({songArtist, songTitle}) ? cd->fieldText(QStringLiteral("numero"))
+                                                         : QString());
         });
     }
 }

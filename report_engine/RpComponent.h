@@ -56,7 +56,8 @@ protected:
     template <typename... References>
     static void forgetRemoved(const TRpComponent *removed, References &...references)
     {
-        ((static_cast<const TRpComponent *>(references) == removed ? void(references = nullptr) : void()), ...);
+        ((static_cast<const TRpComponent *>(references) == removed ? void(references = nullptr) : void()),
+         ...);
     }
 
 private:

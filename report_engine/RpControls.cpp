@@ -112,19 +112,23 @@ void TRpCustomControl::printText(TRpPrinter &store, int ofsX, int ofsY, QString 
 
 const TRpPropertyTable &TRpCustomControl::properties() const
 {
-    static const TRpPropertyTable table(TRpComponent::properties(), rp::joined({
-        rp::stored("Caption", &TRpCustomControl::setCaption),
-        rp::stored("Alignment", &TRpCustomControl::Alignment),
-        rp::stored("AutoSize", &TRpCustomControl::AutoSize),
-        rp::stored("Transparent", &TRpCustomControl::Transparent),
-        rp::stored("AlignToBand", &TRpCustomControl::AlignToBand),
-        rp::stored("Visible", &TRpCustomControl::Visible),
-        rp::stored("Color", &TRpCustomControl::Color),
-        // the band's colour is used whenever no colour of its own is set
-        rp::storedAs<TRpCustomControl>("ParentColor",
-                                       [](TRpCustomControl &, const QString &, const QString &) { return true; }),
-        rp::event("OnPrint"),
-    }, placementAndFont<TRpCustomControl>()));
+    static const TRpPropertyTable table(
+        TRpComponent::properties(),
+        rp::joined(
+            {
+                rp::stored("Caption", &TRpCustomControl::setCaption),
+                rp::stored("Alignment", &TRpCustomControl::Alignment),
+                rp::stored("AutoSize", &TRpCustomControl::AutoSize),
+                rp::stored("Transparent", &TRpCustomControl::Transparent),
+                rp::stored("AlignToBand", &TRpCustomControl::AlignToBand),
+                rp::stored("Visible", &TRpCustomControl::Visible),
+                rp::stored("Color", &TRpCustomControl::Color),
+                // the band's colour is used whenever no colour of its own is set
+                rp::storedAs<TRpCustomControl>(
+                    "ParentColor", [](TRpCustomControl &, const QString &, const QString &) { return true; }),
+                rp::event("OnPrint"),
+            },
+            placementAndFont<TRpCustomControl>()));
     return table;
 }
 
@@ -435,7 +439,9 @@ void TRpMemo::PrintToCanvas(TRpPrinter &store, int ofsX, int ofsY)
         const int y = top + i * h;
         if (y > lowest)
             break;
-        const int x = Alignment == taRightJustify ? right : Alignment == taCenter ? left + (right - left) / 2 : left;
+        const int x = Alignment == taRightJustify ? right
+                      : Alignment == taCenter     ? left + (right - left) / 2
+                                                  : left;
         canvas->drawText(x, y, lines[i], textAlign(Alignment), nullptr, false, QColor());
     }
 }

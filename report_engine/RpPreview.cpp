@@ -24,7 +24,8 @@ void TRpCustomPreview::paintEvent(QPaintEvent *)
     // The paper, its outline, and the shadow on the right and at the bottom.
     p.fillRect(QRect(QPoint(0, 0), QPoint(w - 4, h - 4)), Qt::white);
     p.setPen(QPen(Qt::black, 1));
-    p.drawPolyline(QPolygon({QPoint(0, 0), QPoint(0, h - 3), QPoint(w - 3, h - 3), QPoint(w - 3, 0), QPoint(0, 0)}));
+    p.drawPolyline(
+        QPolygon({QPoint(0, 0), QPoint(0, h - 3), QPoint(w - 3, h - 3), QPoint(w - 3, 0), QPoint(0, 0)}));
     p.fillRect(QRect(QPoint(w - 2, 2), QPoint(w - 1, h - 1)), Qt::black);
     p.fillRect(QRect(QPoint(2, h - 2), QPoint(w - 1, h - 1)), Qt::black);
     const int left = roundHalfEven(store_.OffsetX * z) + 1;

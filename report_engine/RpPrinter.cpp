@@ -31,12 +31,14 @@ qint64 openRegularFile(QFile &file, const QString &name)
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: não é um arquivo comum").arg(name));
+        throw TRpError(
+            QStringLiteral("Não foi possível abrir o arquivo %1: não é um arquivo comum").arg(name));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        throw TRpError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));
+        throw TRpError(
+            QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(name, file.errorString()));
     }
     return qint64(st.st_size);
 }
@@ -254,9 +256,12 @@ void TRpPrinter::Print()
     for (int i = 1; i <= PageCount && i <= pages_.size() && !anyInRange; ++i)
         anyInRange = InRange(i);
     if (!anyInRange)
-        throw TRpError(PageCount == 0 ? QStringLiteral("Não há páginas para imprimir")
-                                      : QStringLiteral("Nenhuma página de %1 a %2: o relatório tem %3 páginas")
-                                            .arg(FromPage).arg(ToPage).arg(PageCount));
+        throw TRpError(PageCount == 0
+                           ? QStringLiteral("Não há páginas para imprimir")
+                           : QStringLiteral("Nenhuma página de %1 a %2: o relatório tem %3 páginas")
+                                 .arg(FromPage)
+                                 .arg(ToPage)
+                                 .arg(PageCount));
     const int remembered = CurrentPage;
     Cancelled = false;
     std::unique_ptr<TRpPrintJob> job = device_->beginJob(Title);
@@ -334,7 +339,8 @@ void TRpPrinter::SaveToFile(const QString &name)
     // The new file replaces an old one only when it is complete (written aside, then renamed).
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
-        throw TRpError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(name, file.errorString()));
+        throw TRpError(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(name, file.errorString()));
     std::unique_ptr<TRpProgress> progress = createProgress();
     progress->SetMax(PageCount);
     if (ShowProgress)
@@ -369,7 +375,8 @@ void TRpPrinter::SaveToFile(const QString &name)
         return;
     }
     if (!file.commit())
-        throw TRpError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(name, file.errorString()));
+        throw TRpError(
+            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(name, file.errorString()));
 }
 
 void TRpPrinter::LoadFromFile(const QString &name)

@@ -72,7 +72,9 @@ Reader::Reader(QIODevice &file, qint64 size) : file_(file), size_(size)
     if (header_.pageCount > 0
         && (header_.pageWidth <= 0 || header_.pageHeight <= 0 || header_.pageWidth > 100000
             || header_.pageHeight > 100000))
-        damaged(QStringLiteral("tamanho de página inválido (%1 × %2)").arg(header_.pageWidth).arg(header_.pageHeight));
+        damaged(QStringLiteral("tamanho de página inválido (%1 × %2)")
+                    .arg(header_.pageWidth)
+                    .arg(header_.pageHeight));
 }
 
 QByteArray Reader::read(qint64 at, qint64 n, const QString &what)
@@ -117,8 +119,9 @@ QByteArray Reader::nextPage()
             const qint64 length = metafile::wmfLength(head.constData(), left);
             if (length == 0)
                 damaged(QStringLiteral("a página %1 não é um desenho").arg(page_));
-            const QByteArray wmf = length <= head.size() ? head.left(qsizetype(length))
-                                                         : head + read(at_ + head.size(), length - head.size(), beyond);
+            const QByteArray wmf = length <= head.size()
+                                       ? head.left(qsizetype(length))
+                                       : head + read(at_ + head.size(), length - head.size(), beyond);
             page = metafile::wmfToEmf(wmf, header_.pageWidth, header_.pageHeight);
             at_ += length;
         } catch (const metafile::MetafileError &e) {

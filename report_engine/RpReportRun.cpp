@@ -269,7 +269,8 @@ bool TRpReportRun::checkSpace(TRpBand *band)
 {
     const int extra = stretch(band, true);
     const int needed = extra + band->Height;
-    const bool fits = !(needed + CurrentY >= PageHeight - FooterHeight || (band->ForceNewPage && pageHasBody_));
+    const bool fits =
+        !(needed + CurrentY >= PageHeight - FooterHeight || (band->ForceNewPage && pageHasBody_));
     if (!fits) {
         if (CurrentColumn == report_.Columns()) {
             CurrentColumn = 1;

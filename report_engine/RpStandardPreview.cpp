@@ -170,7 +170,8 @@ TRpStandardPreview::TRpStandardPreview(TRpPrinter &store, QWidget *parent)
         EZoom = new QComboBox(panel);
         EZoom->setObjectName(QStringLiteral("EZoom"));
         EZoom->addItems({QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
-                         QStringLiteral("150%"), QStringLiteral("Page Width"), QStringLiteral("Fit in Window")});
+                         QStringLiteral("150%"), QStringLiteral("Page Width"),
+                         QStringLiteral("Fit in Window")});
         EZoom->setCurrentIndex(2);
         EZoom->setAccessibleName(QStringLiteral("Zoom"));
         tools->addWidget(EZoom);

@@ -84,8 +84,10 @@ TPrevForm::TPrevForm(TRpPrinter &store, QWidget *parent) : QDialog(parent), stor
     // The zoom changes through the arrows only.
     SpinEdit2->findChild<QLineEdit *>()->setReadOnly(true);
     Label2->setBuddy(SpinEdit2);
-    BitBtn4 = glyphButton(Panel1, "BitBtn4", PreviewGlyph::Page, QStringLiteral("Altera o relatório para a largura da tela"));
-    BitBtn3 = glyphButton(Panel1, "BitBtn3", PreviewGlyph::FramedPage, QStringLiteral("Altera o relatório para o tamanho da tela"));
+    BitBtn4 = glyphButton(Panel1, "BitBtn4", PreviewGlyph::Page,
+                          QStringLiteral("Altera o relatório para a largura da tela"));
+    BitBtn3 = glyphButton(Panel1, "BitBtn3", PreviewGlyph::FramedPage,
+                          QStringLiteral("Altera o relatório para o tamanho da tela"));
     BitBtn1 = glyphButton(Panel1, "BitBtn1", PreviewGlyph::Printer, QStringLiteral("Imprime"));
     BitBtn2 = glyphButton(Panel1, "BitBtn2", PreviewGlyph::Door, QStringLiteral("Termina"));
     // Enter on the focused print button prints, as the window opens. It is no auto-default

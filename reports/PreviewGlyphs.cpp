@@ -20,8 +20,8 @@ void page(QPainter &p, const Ink &ink, const QRectF &r)
     const qreal fold = 3;
     p.setPen(QPen(ink.line, 1));
     p.setBrush(ink.paper);
-    p.drawPolygon(QPolygonF({r.topLeft(), QPointF(r.right() - fold, r.top()), QPointF(r.right(), r.top() + fold),
-                             r.bottomRight(), r.bottomLeft()}));
+    p.drawPolygon(QPolygonF({r.topLeft(), QPointF(r.right() - fold, r.top()),
+                             QPointF(r.right(), r.top() + fold), r.bottomRight(), r.bottomLeft()}));
     p.drawPolyline(QPolygonF({QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
                               QPointF(r.right(), r.top() + fold)}));
     p.setPen(QPen(ink.text, 1));
@@ -57,7 +57,8 @@ void draw(QPainter &p, PreviewGlyph glyph, const Ink &ink)
         p.setBrush(ink.paper);
         p.drawRect(QRectF(3.5, 0.5, 10, 15));  // the frame and the dark way out
         p.setBrush(ink.accent);
-        p.drawPolygon(QPolygonF({QPointF(3.5, 0.5), QPointF(9.5, 2.5), QPointF(9.5, 15.5), QPointF(3.5, 15.5)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(3.5, 0.5), QPointF(9.5, 2.5), QPointF(9.5, 15.5), QPointF(3.5, 15.5)}));
         p.setPen(QPen(ink.paper, 1));
         p.drawPoint(QPointF(8, 9));             // the handle
         break;

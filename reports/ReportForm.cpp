@@ -32,7 +32,9 @@ void TReportForm::bindEvent(TRpComponent *component, const QString &event, const
 {
     auto *report = qobject_cast<TRpReport *>(component);
     if (report && event == QLatin1String("BeforePrint") && handler == QLatin1String("RpReport1BeforePrint"))
-        report->BeforePrint = [this](TRpReport *sender, bool &printReport) { RpReport1BeforePrint(sender, printReport); };
+        report->BeforePrint = [this](TRpReport *sender, bool &printReport) {
+            RpReport1BeforePrint(sender, printReport);
+        };
     else
         TRpForm::bindEvent(component, event, handler);
 }

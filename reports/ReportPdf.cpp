@@ -26,7 +26,8 @@ QPageLayout sheetLayout(const TRpPrinter &store)
     const double w = store.PhysicalWidth / inch, h = store.PhysicalHeight / inch;
     // A page size is portrait by definition; a wide sheet is its transpose, turned.
     const bool wide = w > h;
-    const QPageSize size(wide ? QSizeF(h, w) : QSizeF(w, h), QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    const QPageSize size(wide ? QSizeF(h, w) : QSizeF(w, h), QPageSize::Inch, QString(),
+                         QPageSize::ExactMatch);
     return QPageLayout(size, wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
@@ -48,7 +49,8 @@ void SavePagesAsPdf(TRpPrinter &store, const QString &fileName, const QString &t
         throw TRpError(QStringLiteral("O tamanho da folha do relatório é desconhecido"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw TRpError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
+        throw TRpError(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
     const int remembered = store.CurrentPage;
     {
         QPdfWriter pdf(&file);
@@ -76,7 +78,8 @@ void SavePagesAsPdf(TRpPrinter &store, const QString &fileName, const QString &t
             throw TRpError(QStringLiteral("Não foi possível gravar o arquivo %1").arg(fileName));
     }
     if (!file.commit())
-        throw TRpError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
+        throw TRpError(
+            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
 }
 
 bool SavePagesAsPdfDialog(QWidget *parent, TRpPrinter &store)

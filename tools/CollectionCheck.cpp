@@ -119,7 +119,8 @@ QStringList linkFaults(tables::Table &cd, tables::Table &retirada, tables::Table
     Grouped<CdGroup> cds;
     cd.selectIndex(QString());
     for (cd.first(); !cd.eof(); cd.next()) {
-        const QString artist = cd.fieldText(QStringLiteral("Artista")), title = cd.fieldText(QStringLiteral("Titulo"));
+        const QString artist = cd.fieldText(QStringLiteral("Artista")),
+                      title = cd.fieldText(QStringLiteral("Titulo"));
         const QString flag = cd.fieldText(QStringLiteral("Retirada"));
         CdGroup &g = cds.at(cdKey(artist, title));
         if (g.count++ == 0) {
@@ -128,13 +129,15 @@ QStringList linkFaults(tables::Table &cd, tables::Table &retirada, tables::Table
         }
         g.lent += flag == QLatin1String("S");
         if (flag != QLatin1String("S") && flag != QLatin1String("N"))
-            faults << QStringLiteral("cd.db: o CD %1 tem a marca de empréstimo \"%2\", que não é \"N\" nem \"S\"")
+            faults << QStringLiteral(
+                          "cd.db: o CD %1 tem a marca de empréstimo \"%2\", que não é \"N\" nem \"S\"")
                           .arg(cdName(artist, title), flag);
     }
     Grouped<QVector<Checkout>> checkouts;
     retirada.selectIndex(QString());
     for (retirada.first(); !retirada.eof(); retirada.next()) {
-        const Checkout c{retirada.fieldText(QStringLiteral("Artista")), retirada.fieldText(QStringLiteral("Titulo")),
+        const Checkout c{retirada.fieldText(QStringLiteral("Artista")),
+                         retirada.fieldText(QStringLiteral("Titulo")),
                          retirada.fieldText(QStringLiteral("Responsavel"))};
         checkouts.at(cdKey(c.artist, c.title)).push_back(c);
     }
@@ -149,7 +152,8 @@ QStringList linkFaults(tables::Table &cd, tables::Table &retirada, tables::Table
                               .arg(cdName(c.artist, c.title), c.borrower, QString::fromUtf8(why));
         } else if (found->lent < list.size()) {
             faults << QStringLiteral("retirada.db: há %1 de %2, mas só %3 em cd.db")
-                          .arg(plural(list.size(), "retirada", "retiradas"), cdName(list[0].artist, list[0].title),
+                          .arg(plural(list.size(), "retirada", "retiradas"),
+                               cdName(list[0].artist, list[0].title),
                                plural(found->lent, "CD marcado \"S\"", "CDs marcados \"S\""));
         }
     }
@@ -157,9 +161,11 @@ QStringList linkFaults(tables::Table &cd, tables::Table &retirada, tables::Table
         const CdGroup &g = cds.groups[key];
         const qsizetype taken = checkouts.groups.value(key).size();
         if (g.lent > 0 && taken == 0)
-            faults << QStringLiteral("cd.db: %1 marcado \"S\" (emprestado), mas sem retirada em retirada.db")
-                          .arg(g.lent == 1 ? QStringLiteral("o CD %1 está").arg(cdName(g.artist, g.title))
-                                           : QStringLiteral("há %1 CDs %2").arg(g.lent).arg(cdName(g.artist, g.title)));
+            faults
+                << QStringLiteral("cd.db: %1 marcado \"S\" (emprestado), mas sem retirada em retirada.db")
+                       .arg(g.lent == 1
+                                ? QStringLiteral("o CD %1 está").arg(cdName(g.artist, g.title))
+                                : QStringLiteral("há %1 CDs %2").arg(g.lent).arg(cdName(g.artist, g.title)));
         else if (taken > 0 && g.lent > taken)
             faults << QStringLiteral("cd.db: há %1 CDs %2 marcados \"S\", mas só %3 em retirada.db")
                           .arg(g.lent)
@@ -168,7 +174,8 @@ QStringList linkFaults(tables::Table &cd, tables::Table &retirada, tables::Table
     Grouped<SongGroup> songs;
     musica.selectIndex(QString());
     for (musica.first(); !musica.eof(); musica.next()) {
-        const QString artist = musica.fieldText(QStringLiteral("Artista")), title = musica.fieldText(QStringLiteral("Titulo"));
+        const QString artist = musica.fieldText(QStringLiteral("Artista")),
+                      title = musica.fieldText(QStringLiteral("Titulo"));
         SongGroup &g = songs.at(cdKey(artist, title));
         if (g.count++ == 0) {
             g.artist = artist;
@@ -218,8 +225,9 @@ QStringList checkCollection(const QString &dir)
                 indexFaults << QStringLiteral("%1: falta %2 do índice %3")
                                    .arg(defs[t].fileName, gone.join(QStringLiteral(" e ")), index.name);
             else
-                indexFaults << QStringLiteral("%1: o índice %2 não pode ser usado: falta na tabela ou não é o que"
-                                              " %3 e %4 indicam")
+                indexFaults << QStringLiteral(
+                                   "%1: o índice %2 não pode ser usado: falta na tabela ou não é o que"
+                                   " %3 e %4 indicam")
                                    .arg(defs[t].fileName, index.name, xg, yg);
         }
         if (open[1] && open[2] && open[3])

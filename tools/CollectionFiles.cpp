@@ -28,36 +28,74 @@ struct Album {
 const QVector<Album> &albums()
 {
     static const QVector<Album> list = {
-        {"Caetano Veloso", "MPB", {"Transa", "Cinema Transcendental", "Outras Palavras", "Cores, Nomes", "Estrangeiro", "Livro"}},
+        {"Caetano Veloso",
+         "MPB",
+         {"Transa", "Cinema Transcendental", "Outras Palavras", "Cores, Nomes", "Estrangeiro", "Livro"}},
         {"Gilberto Gil", "MPB", {"Refazenda", "Refavela", "Realce", "Luar", "Quanta"}},
-        {"Chico Buarque", "MPB", {"Construção", "Meus Caros Amigos", "Almanaque", "Vida", "Paratodos", "As Cidades"}},
-        {"Elis Regina", "MPB", {"Falso Brilhante", "Elis & Tom", "Essa Mulher", "Saudade do Brasil", "Transversal do Tempo"}},
+        {"Chico Buarque",
+         "MPB",
+         {"Construção", "Meus Caros Amigos", "Almanaque", "Vida", "Paratodos", "As Cidades"}},
+        {"Elis Regina",
+         "MPB",
+         {"Falso Brilhante", "Elis & Tom", "Essa Mulher", "Saudade do Brasil", "Transversal do Tempo"}},
         {"Milton Nascimento", "MPB", {"Clube da Esquina", "Minas", "Geraes", "Sentinela", "Travessia"}},
-        {"Jorge Ben Jor", "Samba-rock", {"A Tábua de Esmeralda", "África Brasil", "Solta o Pavão", "Força Bruta", "Ben"}},
+        {"Jorge Ben Jor",
+         "Samba-rock",
+         {"A Tábua de Esmeralda", "África Brasil", "Solta o Pavão", "Força Bruta", "Ben"}},
         {"Tim Maia", "Soul", {"Racional", "Tim Maia 1971", "Disco Club", "Reencontro", "Nuvens"}},
-        {"Marisa Monte", "MPB", {"Mais", "Verde, Anil, Amarelo", "Memórias, Crônicas", "Barulhinho Bom", "Infinito Particular"}},
-        {"Os Mutantes", "Rock", {"Os Mutantes", "Mutantes", "A Divina Comédia", "Jardim Elétrico", "Tudo Foi Feito Pelo Sol"}},
-        {"Legião Urbana", "Rock", {"Dois", "Que País É Este", "As Quatro Estações", "V", "O Descobrimento do Brasil", "A Tempestade"}},
-        {"Titãs", "Rock", {"Cabeça Dinossauro", "Jesus Não Tem Dentes", "Õ Blésq Blom", "Tudo ao Mesmo Tempo Agora", "Domingo"}},
-        {"Paralamas do Sucesso", "Rock", {"Selvagem?", "O Passo do Lui", "Bora Bora", "Big Bang", "Severino"}},
+        {"Marisa Monte",
+         "MPB",
+         {"Mais", "Verde, Anil, Amarelo", "Memórias, Crônicas", "Barulhinho Bom", "Infinito Particular"}},
+        {"Os Mutantes",
+         "Rock",
+         {"Os Mutantes", "Mutantes", "A Divina Comédia", "Jardim Elétrico", "Tudo Foi Feito Pelo Sol"}},
+        {"Legião Urbana",
+         "Rock",
+         {"Dois", "Que País É Este", "As Quatro Estações", "V", "O Descobrimento do Brasil", "A Tempestade"}},
+        {"Titãs",
+         "Rock",
+         {"Cabeça Dinossauro", "Jesus Não Tem Dentes", "Õ Blésq Blom", "Tudo ao Mesmo Tempo Agora",
+          "Domingo"}},
+        {"Paralamas do Sucesso",
+         "Rock",
+         {"Selvagem?", "O Passo do Lui", "Bora Bora", "Big Bang", "Severino"}},
         {"Djavan", "MPB", {"Luz", "Lilás", "Seduzir", "Coisa de Acender", "Malásia", "Novena"}},
-        {"João Gilberto", "Bossa nova", {"Chega de Saudade", "O Amor, o Sorriso e a Flor", "Amoroso", "João Voz e Violão"}},
-        {"Tom Jobim", "Bossa nova", {"Wave", "Stone Flower", "Urubu", "Matita Perê", "Terra Brasilis", "Passarim"}},
+        {"João Gilberto",
+         "Bossa nova",
+         {"Chega de Saudade", "O Amor, o Sorriso e a Flor", "Amoroso", "João Voz e Violão"}},
+        {"Tom Jobim",
+         "Bossa nova",
+         {"Wave", "Stone Flower", "Urubu", "Matita Perê", "Terra Brasilis", "Passarim"}},
         {"Gal Costa", "MPB", {"Fa-Tal", "Índia", "Água Viva", "Fantasia", "Profana"}},
-        {"Rita Lee", "Rock", {"Fruto Proibido", "Entradas e Bandeiras", "Babilônia", "Lança Perfume", "Bombom"}},
-        {"Cássia Eller", "Rock", {"Cássia Eller", "Marginal", "Veneno AntiMonotonia", "Com Você... Meu Mundo Ficaria Completo"}},
-        {"The Beatles", "Rock", {"Revolver", "Abbey Road", "Rubber Soul", "Help!", "Let It Be", "Sgt. Pepper's Lonely Hearts Club Band"}},
-        {"Pink Floyd", "Rock progressivo", {"The Dark Side of the Moon", "Wish You Were Here", "Animals", "The Wall", "Meddle"}},
+        {"Rita Lee",
+         "Rock",
+         {"Fruto Proibido", "Entradas e Bandeiras", "Babilônia", "Lança Perfume", "Bombom"}},
+        {"Cássia Eller",
+         "Rock",
+         {"Cássia Eller", "Marginal", "Veneno AntiMonotonia", "Com Você... Meu Mundo Ficaria Completo"}},
+        {"The Beatles",
+         "Rock",
+         {"Revolver", "Abbey Road", "Rubber Soul", "Help!", "Let It Be",
+          "Sgt. Pepper's Lonely Hearts Club Band"}},
+        {"Pink Floyd",
+         "Rock progressivo",
+         {"The Dark Side of the Moon", "Wish You Were Here", "Animals", "The Wall", "Meddle"}},
         {"ABBA", "Pop", {"Arrival", "Waterloo", "Voulez-Vous", "Super Trouper", "The Visitors"}},
         {"Queen", "Rock", {"A Night at the Opera", "News of the World", "Jazz", "The Game", "Innuendo"}},
-        {"Miles Davis", "Jazz", {"Kind of Blue", "Sketches of Spain", "Bitches Brew", "Milestones", "'Round About Midnight"}},
-        {"Ella Fitzgerald", "Jazz", {"Ella and Louis", "Ella in Berlin", "Lullabies of Birdland", "Clap Hands"}},
+        {"Miles Davis",
+         "Jazz",
+         {"Kind of Blue", "Sketches of Spain", "Bitches Brew", "Milestones", "'Round About Midnight"}},
+        {"Ella Fitzgerald",
+         "Jazz",
+         {"Ella and Louis", "Ella in Berlin", "Lullabies of Birdland", "Clap Hands"}},
         {"Bob Marley", "Reggae", {"Exodus", "Natty Dread", "Kaya", "Uprising", "Survival"}},
         {"Madonna", "Pop", {"Like a Virgin", "True Blue", "Like a Prayer", "Erotica", "Ray of Light"}},
         {"U2", "Rock", {"The Joshua Tree", "Achtung Baby", "War", "Boy", "Zooropa"}},
         {"Michael Jackson", "Pop", {"Off the Wall", "Thriller", "Bad", "Dangerous"}},
         {"Nirvana", "Grunge", {"Nevermind", "In Utero", "Bleach", "Unplugged in New York"}},
-        {"Mercedes Sosa", "Folclore", {"Canciones con Fundamento", "Mujeres Argentinas", "Gracias a la Vida", "30 Años"}},
+        {"Mercedes Sosa",
+         "Folclore",
+         {"Canciones con Fundamento", "Mujeres Argentinas", "Gracias a la Vida", "30 Años"}},
         {"Ébano", "Samba", {"Raízes", "Ébano ao Vivo"}},
     };
     return list;
@@ -66,10 +104,11 @@ const QVector<Album> &albums()
 const QStringList &songWords()
 {
     static const QStringList words = {
-        "Amor", "Saudade", "Mar", "Noite", "Sol", "Lua", "Coração", "Estrada", "Rio", "Cidade",
-        "Menina", "Samba", "Canção", "Tempo", "Vento", "Chuva", "Sonho", "Flor", "Luz", "Caminho",
-        "Paixão", "Janela", "Domingo", "Carnaval", "Praia", "Estrela", "Silêncio", "Viagem", "Morena", "Alegria",
-        "Love", "Night", "Road", "Heart", "Rain", "Dream", "Blue", "Fire", "Time", "River",
+        "Amor",  "Saudade", "Mar",      "Noite",   "Sol",    "Lua",     "Coração", "Estrada",
+        "Rio",   "Cidade",  "Menina",   "Samba",   "Canção", "Tempo",   "Vento",   "Chuva",
+        "Sonho", "Flor",    "Luz",      "Caminho", "Paixão", "Janela",  "Domingo", "Carnaval",
+        "Praia", "Estrela", "Silêncio", "Viagem",  "Morena", "Alegria", "Love",    "Night",
+        "Road",  "Heart",   "Rain",     "Dream",   "Blue",   "Fire",    "Time",    "River",
     };
     return words;
 }
@@ -163,7 +202,8 @@ void createEmptyCollection(const QString &dir)
 void fillSampleCollection(const QString &dir, const SampleSize &size)
 {
     OpenCollection c(dir);
-    if (c.artista->recordCount() + c.cd->recordCount() + c.musica->recordCount() + c.retirada->recordCount() > 0)
+    if (c.artista->recordCount() + c.cd->recordCount() + c.musica->recordCount() + c.retirada->recordCount()
+        > 0)
         throw tables::EngineError(QStringLiteral("As tabelas de %1 não estão vazias").arg(dir));
     QRandomGenerator rng(1999);
     const QDate start(1994, 3, 1);
@@ -182,17 +222,22 @@ void fillSampleCollection(const QString &dir, const SampleSize &size)
             }
         }
         const QDate today = QDate::currentDate();
-        lend(c, "Chico Buarque", "Construção", "Ana Paula Ribeiro", "(11)5555-0142", today.addDays(-10), today.addDays(4));
-        lend(c, "The Beatles", "Abbey Road", "Marcos Vinícius", "(21)5555-0199", today.addDays(-3), today.addDays(11));
-        lend(c, "Elis Regina", "Elis & Tom", "Beatriz D'Ávila", "5555-0107", today.addDays(-21), today.addDays(-7));
-        lend(c, "Pink Floyd", "The Wall", "João Carlos", "(31)5555-0123", today.addDays(-1), today.addDays(13));
+        lend(c, "Chico Buarque", "Construção", "Ana Paula Ribeiro", "(11)5555-0142", today.addDays(-10),
+             today.addDays(4));
+        lend(c, "The Beatles", "Abbey Road", "Marcos Vinícius", "(21)5555-0199", today.addDays(-3),
+             today.addDays(11));
+        lend(c, "Elis Regina", "Elis & Tom", "Beatriz D'Ávila", "5555-0107", today.addDays(-21),
+             today.addDays(-7));
+        lend(c, "Pink Floyd", "The Wall", "João Carlos", "(31)5555-0123", today.addDays(-1),
+             today.addDays(13));
         lend(c, "ABBA", "Arrival", "Fernanda Lima", "5555-0175", today.addDays(-6), today.addDays(8));
     } else {
         const QStringList &w = songWords();
         const int artists = qMax(1, size.cds / 10);
         QStringList names;
         for (int i = 0; i < artists; ++i) {
-            names << QStringLiteral("%1 %2 %3").arg(w[int(rng.bounded(w.size()))], w[int(rng.bounded(w.size()))])
+            names << QStringLiteral("%1 %2 %3")
+                         .arg(w[int(rng.bounded(w.size()))], w[int(rng.bounded(w.size()))])
                          .arg(i + 1);
             c.artista->append();
             c.artista->setFieldText("Artista", names.back());

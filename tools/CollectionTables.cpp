@@ -24,7 +24,8 @@ QString fieldsDifference(const tables::Table &table, const TableDefinition &def)
     };
     bool same = have.size() == def.fields.size();
     for (int i = 0; same && i < have.size(); ++i)
-        same = have[i].name.compare(def.fields[i].name, Qt::CaseInsensitive) == 0 && have[i].type == def.fields[i].type
+        same = have[i].name.compare(def.fields[i].name, Qt::CaseInsensitive) == 0
+               && have[i].type == def.fields[i].type
                && (have[i].type == tables::FieldType::Date || have[i].size == def.fields[i].size);
     if (same)
         return QString();

@@ -46,7 +46,10 @@ std::optional<QString> fieldProblem(const tables::FieldDef &field, const QString
     }
     const qsizetype length = value.toUcs4().size();
     if (length > field.size)
-        return QStringLiteral("%1 tem %2 caracteres, e o máximo é %3").arg(field.name).arg(length).arg(field.size);
+        return QStringLiteral("%1 tem %2 caracteres, e o máximo é %3")
+            .arg(field.name)
+            .arg(length)
+            .arg(field.size);
     return std::nullopt;
 }
 
@@ -94,7 +97,8 @@ TableRows readTableFile(const QString &inDir, const TableDefinition &def, QStrin
     }
     if (!headerSeen && parsed.errors.isEmpty())
         bad << QStringLiteral("%1: o arquivo está vazio; falta o cabeçalho %2").arg(name, header.join(u','));
-    std::stable_sort(errors.begin(), errors.end(), [](const auto &a, const auto &b) { return a.line < b.line; });
+    std::stable_sort(errors.begin(), errors.end(),
+                     [](const auto &a, const auto &b) { return a.line < b.line; });
     for (const csv::Error &e : errors)
         bad << QStringLiteral("%1, linha %2: %3").arg(name).arg(e.line).arg(e.text);
     return out;
@@ -131,7 +135,8 @@ std::array<int, 4> exportCsv(const QString &dir, const QString &outDir)
         const QString name = csvFileName(defs[i].fileName);
         QSaveFile file(QDir(outDir).absoluteFilePath(name));
         if (!file.open(QIODevice::WriteOnly))
-            throw tables::EngineError(QStringLiteral("Não foi possível gravar o arquivo %1").arg(file.fileName()));
+            throw tables::EngineError(
+                QStringLiteral("Não foi possível gravar o arquivo %1").arg(file.fileName()));
         QByteArray text = csv::formatRecord(fieldNames(defs[i]));
         tables::Table &t = c.table(i);
         t.selectIndex(QString());
@@ -144,7 +149,8 @@ std::array<int, 4> exportCsv(const QString &dir, const QString &outDir)
             ++written[size_t(i)];
         }
         if (file.write(text) != text.size() || !file.commit())
-            throw tables::EngineError(QStringLiteral("Não foi possível gravar o arquivo %1").arg(file.fileName()));
+            throw tables::EngineError(
+                QStringLiteral("Não foi possível gravar o arquivo %1").arg(file.fileName()));
     }
     return written;
 }
@@ -158,9 +164,11 @@ ImportOutcome importCsv(const QString &dir, const QString &inDir, bool replace)
     if (!present.isEmpty())
         refuseIfHeld(dir);
     if (!present.isEmpty() && !missing.isEmpty())
-        throw tables::EngineError(QStringLiteral("Falta em %1 %2 %3; a importação precisa das quatro tabelas ou de"
-                                                 " nenhuma").arg(dir, missing.size() == 1 ? "a tabela" : "as tabelas",
-                                                                 missing.join(QStringLiteral(", "))));
+        throw tables::EngineError(
+            QStringLiteral("Falta em %1 %2 %3; a importação precisa das quatro tabelas ou de"
+                           " nenhuma")
+                .arg(dir, missing.size() == 1 ? "a tabela" : "as tabelas",
+                     missing.join(QStringLiteral(", "))));
 
     ImportOutcome out;
     std::array<TableRows, 4> rows;
@@ -179,7 +187,9 @@ ImportOutcome importCsv(const QString &dir, const QString &inDir, bool replace)
         CollectionTables c(dir);
         if (const int held = c.totalRecords(); held > 0 && !replace)
             throw tables::EngineError(QStringLiteral("As tabelas de %1 já têm %2 registros; use --force para"
-                                                     " substituí-los pelos dos arquivos CSV").arg(dir).arg(held));
+                                                     " substituí-los pelos dos arquivos CSV")
+                                          .arg(dir)
+                                          .arg(held));
         try {
             // One action: the old records go and the new ones come together, or nothing changes.
             for (int i = 0; i < defs.size(); ++i) {
@@ -224,8 +234,9 @@ ImportOutcome importCsv(const QString &dir, const QString &inDir, bool replace)
                           .arg(csvFileName(defs[i].fileName));
     }
     if (!faults.isEmpty())
-        throw tables::EngineError(QStringLiteral("A importação foi gravada, mas a verificação encontrou problemas: %1")
-                                      .arg(faults.join(QStringLiteral("; "))));
+        throw tables::EngineError(
+            QStringLiteral("A importação foi gravada, mas a verificação encontrou problemas: %1")
+                .arg(faults.join(QStringLiteral("; "))));
     return out;
 }
 

@@ -29,7 +29,8 @@ TableLocks::TableLocks(const QString &dir)
             if (!exists(path))
                 continue;
             sqlite3 *db = nullptr;
-            if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr)
+                != SQLITE_OK) {
                 sqlite3_close_v2(db);
                 continue;
             }
@@ -41,7 +42,8 @@ TableLocks::TableLocks(const QString &dir)
                 rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
             if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
                 sqlite3_close_v2(db);
-                throw tables::EngineError(QStringLiteral("A tabela %1 está em uso por outro programa").arg(def.fileName));
+                throw tables::EngineError(
+                    QStringLiteral("A tabela %1 está em uso por outro programa").arg(def.fileName));
             }
             if (rc != SQLITE_OK) {
                 sqlite3_close_v2(db);

@@ -73,12 +73,16 @@ public:
     void bind(int pos, const QString &text)
     {
         const QByteArray utf8 = text.toUtf8();
-        ok_ = ok_ && sqlite3_bind_text(st_, pos, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+        ok_ =
+            ok_
+            && sqlite3_bind_text(st_, pos, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
     }
     void bind(int pos, qint64 value) { ok_ = ok_ && sqlite3_bind_int64(st_, pos, value) == SQLITE_OK; }
     void bindBlob(int pos, const QByteArray &blob)
     {
-        ok_ = ok_ && sqlite3_bind_blob64(st_, pos, blob.constData(), sqlite3_uint64(blob.size()), SQLITE_STATIC) == SQLITE_OK;
+        ok_ = ok_
+              && sqlite3_bind_blob64(st_, pos, blob.constData(), sqlite3_uint64(blob.size()), SQLITE_STATIC)
+                     == SQLITE_OK;
     }
 
 private:
@@ -111,12 +115,14 @@ QVector<Entry> readArchive(const QString &file)
         throw EngineError(QStringLiteral("O arquivo %1 não foi encontrado").arg(shown));
     if (!info.isFile())
         throw EngineError(QStringLiteral("%1 não é um arquivo").arg(shown));
-    const QString notArchive = QStringLiteral("O arquivo %1 não é uma cópia de tabelas do Melvora").arg(shown);
+    const QString notArchive =
+        QStringLiteral("O arquivo %1 não é uma cópia de tabelas do Melvora").arg(shown);
     auto damaged = [&](const QString &why) {
         return EngineError(QStringLiteral("A cópia %1 está danificada (%2)").arg(shown, why));
     };
     Db archive;
-    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &archive.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &archive.db, SQLITE_OPEN_READONLY, nullptr)
+        != SQLITE_OK)
         throw EngineError(notArchive);
     {
         Query id(archive.db, "PRAGMA application_id");
@@ -148,7 +154,8 @@ QVector<Entry> readArchive(const QString &file)
             if (data.size() != q.integer(1))
                 throw damaged(QStringLiteral("%1 não tem o tamanho gravado").arg(name));
             if (sha256(data) != sums.value(name))
-                throw damaged(QStringLiteral("o conteúdo de %1 não confere com a soma SHA-256 gravada").arg(name));
+                throw damaged(
+                    QStringLiteral("o conteúdo de %1 não confere com a soma SHA-256 gravada").arg(name));
             found.insert(name, {name, data});
         }
         if (!q.ok())
@@ -172,13 +179,16 @@ void writeArchive(const QString &path, const QVector<Entry> &images, const QVect
 {
     const QString shown = QDir::toNativeSeparators(path);
     Db archive;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &archive.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &archive.db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK)
         throw EngineError(QStringLiteral("Não foi possível gravar a cópia em %1").arg(shown));
-    const QByteArray setup = "PRAGMA application_id=" + QByteArray::number(kApplicationId) + "; PRAGMA user_version="
-                             + QByteArray::number(kFormat) + "; PRAGMA synchronous=FULL; BEGIN;"
-                             " CREATE TABLE sqlar(name TEXT PRIMARY KEY, mode INT, mtime INT, sz INT, data BLOB);"
-                             " CREATE TABLE melvora_sha256(name TEXT PRIMARY KEY, sha256 TEXT NOT NULL);";
+    const QByteArray setup =
+        "PRAGMA application_id=" + QByteArray::number(kApplicationId)
+        + "; PRAGMA user_version=" + QByteArray::number(kFormat)
+        + "; PRAGMA synchronous=FULL; BEGIN;"
+          " CREATE TABLE sqlar(name TEXT PRIMARY KEY, mode INT, mtime INT, sz INT, data BLOB);"
+          " CREATE TABLE melvora_sha256(name TEXT PRIMARY KEY, sha256 TEXT NOT NULL);";
     bool ok = sqlite3_exec(archive.db, setup.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     for (int i = 0; ok && i < images.size(); ++i) {
         Query file(archive.db, "INSERT INTO sqlar VALUES(?1, ?2, ?3, ?4, ?5)");
@@ -251,7 +261,8 @@ void swapIn(const QString &dir, const QString &staging, const QString &aside)
                                .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
                                     QString::fromLocal8Bit(strerror(error)));
             if (!undo())
-                text += QStringLiteral("; as tabelas anteriores estão em %1").arg(QDir::toNativeSeparators(aside));
+                text += QStringLiteral("; as tabelas anteriores estão em %1")
+                            .arg(QDir::toNativeSeparators(aside));
             throw EngineError(text);
         }
         done.push_back({from, to});
@@ -286,7 +297,8 @@ std::array<int, 4> backupCollection(const QString &dir, const QString &file, boo
     const QFileInfo target(file);
     if (QFileInfo(target.absolutePath()).canonicalFilePath() == QFileInfo(dir).canonicalFilePath()
         && tableFiles(dir, true).contains(target.fileName()))
-        throw EngineError(QStringLiteral("A cópia não pode ser gravada sobre %1, que é da coleção").arg(shown));
+        throw EngineError(
+            QStringLiteral("A cópia não pode ser gravada sobre %1, que é da coleção").arg(shown));
     if (exists(file) && !force)
         throw EngineError(QStringLiteral("O arquivo %1 já existe; use --force para substituí-lo").arg(shown));
     // Through the engine first: the tables are the collection's, and a journal left by a crash is
@@ -305,7 +317,8 @@ std::array<int, 4> backupCollection(const QString &dir, const QString &file, boo
             unsigned char *bytes = sqlite3_serialize(db, "main", &size, 0);
             if (!bytes)
                 throw EngineError(QStringLiteral("Não foi possível ler a tabela %1").arg(def.fileName));
-            images.push_back({def.fileName, QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size))});
+            images.push_back(
+                {def.fileName, QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size))});
             sqlite3_free(bytes);
             mtimes.push_back(QFileInfo(tablePath(dir, def)).lastModified().toSecsSinceEpoch());
         }
@@ -322,7 +335,8 @@ std::array<int, 4> backupCollection(const QString &dir, const QString &file, boo
         const QVector<Entry> back = readArchive(partial);
         for (int i = 0; i < images.size(); ++i)
             if (back[i].data != images[i].data)
-                throw EngineError(QStringLiteral("A cópia gravada em %1 não confere com as tabelas").arg(shown));
+                throw EngineError(
+                    QStringLiteral("A cópia gravada em %1 não confere com as tabelas").arg(shown));
         if (!renameFile(partial, target.absoluteFilePath()))
             throw EngineError(QStringLiteral("Não foi possível gravar a cópia em %1").arg(shown));
     } catch (...) {
@@ -341,8 +355,9 @@ std::array<int, 4> restoreCollection(const QString &file, const QString &dir, bo
         if (exists(tablePath(dir, def)))
             present << def.fileName;
     if (!present.isEmpty() && !force)
-        throw EngineError(QStringLiteral("Em %1 já há tabelas (%2); use --force para substituí-las pelas da cópia")
-                              .arg(dir, present.join(QStringLiteral(", "))));
+        throw EngineError(
+            QStringLiteral("Em %1 já há tabelas (%2); use --force para substituí-las pelas da cópia")
+                .arg(dir, present.join(QStringLiteral(", "))));
     const bool made = !exists(dir);
     if (made && !QDir().mkpath(dir))
         throw EngineError(QStringLiteral("Não foi possível criar a pasta %1").arg(dir));
@@ -358,7 +373,8 @@ std::array<int, 4> restoreCollection(const QString &file, const QString &dir, bo
             if (!out.open(QIODevice::WriteOnly) || out.write(e.data) != e.data.size() || !out.flush())
                 throw EngineError(QStringLiteral("Não foi possível gravar em %1").arg(dir));
         }
-        const QString broken = QStringLiteral("A cópia %1 não pôde ser restaurada: ").arg(QDir::toNativeSeparators(file));
+        const QString broken =
+            QStringLiteral("A cópia %1 não pôde ser restaurada: ").arg(QDir::toNativeSeparators(file));
         try {
             CollectionTables restored(staging.path());
             restored.rebuildIndexes();

@@ -99,11 +99,12 @@ int check(const QString &dir, bool repair)
         const QStringList faults = melvora::checkCollection(dir);
         for (const QString &f : faults)
             say(f);
-        say(faults.isEmpty() ? QStringLiteral("Nenhum problema encontrado nas tabelas de %1.").arg(dir)
-                             : QStringLiteral("%1 nas tabelas de %2.")
-                                   .arg(faults.size() == 1 ? QStringLiteral("1 problema encontrado")
-                                                           : QStringLiteral("%1 problemas encontrados").arg(faults.size()),
-                                        dir));
+        say(faults.isEmpty()
+                ? QStringLiteral("Nenhum problema encontrado nas tabelas de %1.").arg(dir)
+                : QStringLiteral("%1 nas tabelas de %2.")
+                      .arg(faults.size() == 1 ? QStringLiteral("1 problema encontrado")
+                                              : QStringLiteral("%1 problemas encontrados").arg(faults.size()),
+                           dir));
         return faults.isEmpty() ? 0 : 1;
     }
     const melvora::RepairOutcome out = melvora::repairCollection(dir);
@@ -131,7 +132,9 @@ QString counted(const std::array<int, 4> &n)
     const char *many[] = {"artistas", "CDs", "retiradas", "músicas"};
     QStringList parts;
     for (int i = 0; i < 4; ++i)
-        parts << QStringLiteral("%1 %2").arg(n[size_t(i)]).arg(QString::fromUtf8(n[size_t(i)] == 1 ? one[i] : many[i]));
+        parts << QStringLiteral("%1 %2")
+                     .arg(n[size_t(i)])
+                     .arg(QString::fromUtf8(n[size_t(i)] == 1 ? one[i] : many[i]));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -142,9 +145,11 @@ int importCsv(const QString &dir, const QString &csvDir, bool force)
         for (const QString &row : out.badRows)
             std::fprintf(stderr, "%s\n", row.toLocal8Bit().constData());
         std::fprintf(stderr, "melvora-tables: %s; nada foi importado.\n",
-                     (out.badRows.size() == 1 ? QStringLiteral("1 problema nos arquivos CSV")
-                                              : QStringLiteral("%1 problemas nos arquivos CSV").arg(out.badRows.size()))
-                         .toLocal8Bit().constData());
+                     (out.badRows.size() == 1
+                          ? QStringLiteral("1 problema nos arquivos CSV")
+                          : QStringLiteral("%1 problemas nos arquivos CSV").arg(out.badRows.size()))
+                         .toLocal8Bit()
+                         .constData());
         return 1;
     }
     say(QStringLiteral("Importados em %1: %2.").arg(dir, counted(out.stored)));
@@ -164,19 +169,22 @@ int main(int argc, char **argv)
         if (a.command == "check")
             return check(dir, a.repair);
         if (a.command == "export") {
-            say(QStringLiteral("Exportados para %1: %2.").arg(a.csv, counted(melvora::exportCsv(dir, a.csv))));
+            say(QStringLiteral("Exportados para %1: %2.")
+                    .arg(a.csv, counted(melvora::exportCsv(dir, a.csv))));
             return 0;
         }
         if (a.command == "import")
             return importCsv(dir, a.csv, a.force);
         if (a.command == "backup") {
             const auto n = melvora::backupCollection(dir, a.positional[1], a.force);
-            say(QStringLiteral("Cópia das tabelas de %1 gravada em %2: %3.").arg(dir, a.positional[1], counted(n)));
+            say(QStringLiteral("Cópia das tabelas de %1 gravada em %2: %3.")
+                    .arg(dir, a.positional[1], counted(n)));
             return 0;
         }
         if (a.command == "restore") {
             const auto n = melvora::restoreCollection(a.positional[0], a.positional[1], a.force);
-            say(QStringLiteral("Tabelas da cópia %1 restauradas em %2: %3.").arg(a.positional[0], a.positional[1], counted(n)));
+            say(QStringLiteral("Tabelas da cópia %1 restauradas em %2: %3.")
+                    .arg(a.positional[0], a.positional[1], counted(n)));
             return 0;
         }
         if (!QDir().mkpath(dir))

@@ -147,7 +147,8 @@ int main(int argc, char **argv)
     idle();
     const double openCD = ms(t);
     figure("open the CD register", openCD,
-           timeSql(ref, "SELECT c0 FROM artista") + timeSql(ref, "SELECT * FROM cd ORDER BY c0 COLLATE NOCASE, rid LIMIT 1"),
+           timeSql(ref, "SELECT c0 FROM artista")
+               + timeSql(ref, "SELECT * FROM cd ORDER BY c0 COLLATE NOCASE, rid LIMIT 1"),
            150);
 
     const int steps = 500;
@@ -158,7 +159,8 @@ int main(int argc, char **argv)
     }
     const double step = ms(t) / steps;
     figure("navigator step through the CDs", step,
-           timeSql(ref, "SELECT * FROM cd WHERE (c0, rid) > ('M', 0) ORDER BY c0 COLLATE NOCASE, rid LIMIT 1", 200),
+           timeSql(ref, "SELECT * FROM cd WHERE (c0, rid) > ('M', 0) ORDER BY c0 COLLATE NOCASE, rid LIMIT 1",
+                   200),
            10);
     cdForm->close();
     idle();

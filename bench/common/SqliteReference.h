@@ -28,7 +28,8 @@ inline SqliteRead sqliteRead(const char *file, int columns)
     SqliteRead read;
     while (sqlite3_step(st) == SQLITE_ROW)
         for (int i = 0; i < columns; ++i)
-            read.characters += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
+            read.characters +=
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
     sqlite3_finalize(st);
     read.seconds = clock.nsecsElapsed() / 1e9;
     sqlite3_close(db);

@@ -13,7 +13,8 @@ inline QString pdfQueue()
     std::stable_partition(printers.begin(), printers.end(),
                           [&](const QPrinterInfo &p) { return p.printerName() == preferred; });
     for (const QPrinterInfo &p : printers)
-        if (p.printerName().contains("pdf", Qt::CaseInsensitive) || p.makeAndModel().contains("pdf", Qt::CaseInsensitive))
+        if (p.printerName().contains("pdf", Qt::CaseInsensitive)
+            || p.makeAndModel().contains("pdf", Qt::CaseInsensitive))
             return p.printerName();
     return QString();
 }

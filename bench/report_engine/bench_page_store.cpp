@@ -26,7 +26,10 @@ public:
     bool installed() const override { return true; }
     TRpPrinterMetrics metrics() override { return printerMetrics(*measured_); }
     void setOrientation(TPrinterOrientation) override {}
-    std::unique_ptr<TRpPrintJob> beginJob(const QString &) override { return std::make_unique<TRpQPrinterJob>(make()); }
+    std::unique_ptr<TRpPrintJob> beginJob(const QString &) override
+    {
+        return std::make_unique<TRpQPrinterJob>(make());
+    }
 
 private:
     std::unique_ptr<QPrinter> make() const
@@ -53,7 +56,8 @@ void fullPages(TRpPrinter &store, int count)
         for (int line = 0; line < 60; ++line)
             for (int cell = 0; cell < 4; ++cell) {
                 const QRect box(20 + cell * 180, 20 + line * 17, 175, 16);
-                c.drawText(box.left(), box.top(), QStringLiteral("Página %1 linha %2 célula %3").arg(i).arg(line).arg(cell),
+                c.drawText(box.left(), box.top(),
+                           QStringLiteral("Página %1 linha %2 célula %3").arg(i).arg(line).arg(cell),
                            metafile::TextAlign::Left, &box, true, QColor());
             }
     }
@@ -76,8 +80,9 @@ int main(int argc, char **argv)
     t.start();
     fullPages(store, pages);
     const double pdfRecording = msSince(t);
-    std::printf("record %d pages of 240 text cells, PDF device: %.0f ms, %.0f pages a second (%.0f KB a page)\n",
-                pages, pdfRecording, pages / (pdfRecording / 1000), store.Pages()[0].size() / 1024.0);
+    std::printf(
+        "record %d pages of 240 text cells, PDF device: %.0f ms, %.0f pages a second (%.0f KB a page)\n",
+        pages, pdfRecording, pages / (pdfRecording / 1000), store.Pages()[0].size() / 1024.0);
     const QString queue = pdfQueue();
     if (queue.isEmpty()) {
         std::printf("record with a printer installed: skipped, no CUPS PDF queue installed\n");
@@ -88,8 +93,8 @@ int main(int argc, char **argv)
         t.restart();
         fullPages(withPrinter, pages);
         const double ms = msSince(t);
-        std::printf("record %d pages, printer \"%s\": %.0f ms, %.0f pages a second (PDF device %.0f)\n", pages,
-                    qPrintable(queue), ms, pages / (ms / 1000), pages / (pdfRecording / 1000));
+        std::printf("record %d pages, printer \"%s\": %.0f ms, %.0f pages a second (PDF device %.0f)\n",
+                    pages, qPrintable(queue), ms, pages / (ms / 1000), pages / (pdfRecording / 1000));
     }
 
     TRpPreview preview(store);

@@ -34,15 +34,15 @@ int main(int argc, char **argv)
     form->RpReport1->Prepare(store);
     const double generation = clock.nsecsElapsed() / 1e9;
     const int pages = store.PageCount;
-    std::printf("song report of %d songs: %d pages generated in %.2f s (%.0f pages/s)\n", collection.songs(), pages,
-                generation, pages / generation);
+    std::printf("song report of %d songs: %d pages generated in %.2f s (%.0f pages/s)\n", collection.songs(),
+                pages, generation, pages / generation);
 
     const QString file = collection.filePath(QStringLiteral("musicas.pdf"));
     clock.restart();
     SavePagesAsPdf(store, file, form->Caption);
     const double pdf = clock.nsecsElapsed() / 1e9;
-    std::printf("PDF file: %d pages written in %.2f s: %.0f pages/s, %.1f KB per page\n", pages, pdf, pages / pdf,
-                QFileInfo(file).size() / 1024.0 / pages);
+    std::printf("PDF file: %d pages written in %.2f s: %.0f pages/s, %.1f KB per page\n", pages, pdf,
+                pages / pdf, QFileInfo(file).size() / 1024.0 / pages);
 
     QImage sheet(store.PhysicalWidth, store.PhysicalHeight, QImage::Format_RGB32);
     clock.restart();
@@ -50,12 +50,14 @@ int main(int argc, char **argv)
         sheet.fill(Qt::white);
         QPainter painter(&sheet);
         store.SetCurrentPage(i);
-        store.StretchCurrentPage(painter, QRect(store.OffsetX + 1, store.OffsetY + 1, store.PageWidth - store.OffsetX - 1,
+        store.StretchCurrentPage(painter, QRect(store.OffsetX + 1, store.OffsetY + 1,
+                                                store.PageWidth - store.OffsetX - 1,
                                                 store.PageHeight - store.OffsetY - 1));
     }
     const double screen = clock.nsecsElapsed() / 1e9;
-    std::printf("reference, the same pages replayed onto a screen image: %.0f pages/s (PDF at %.2f of that speed)\n",
-                pages / screen, screen / pdf);
+    std::printf(
+        "reference, the same pages replayed onto a screen image: %.0f pages/s (PDF at %.2f of that speed)\n",
+        pages / screen, screen / pdf);
     store.DiscardPages();
     return 0;
 }

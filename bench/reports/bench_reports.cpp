@@ -93,12 +93,15 @@ int main(int argc, char **argv)
     createReportHolders();
 
     const Run cd = run(R_CDForm);
-    std::printf("CD report: command to preview      %8.1f ms  (%d pages; target <= 1000)\n", cd.toPreview, cd.pages);
-    std::printf("CD report: paging                  %8.2f ms per page over %d pages (target <= 15)\n", cd.perPage, cd.paged);
+    std::printf("CD report: command to preview      %8.1f ms  (%d pages; target <= 1000)\n", cd.toPreview,
+                cd.pages);
+    std::printf("CD report: paging                  %8.2f ms per page over %d pages (target <= 15)\n",
+                cd.perPage, cd.paged);
     const Run songs = run(R_musicaform);
-    std::printf("song report: command to preview    %8.1f ms  (%d pages; target <= 2000)\n", songs.toPreview, songs.pages);
-    std::printf("song report: paging                %8.2f ms per page over %d pages (target <= 15)\n", songs.perPage,
-                songs.paged);
+    std::printf("song report: command to preview    %8.1f ms  (%d pages; target <= 2000)\n", songs.toPreview,
+                songs.pages);
+    std::printf("song report: paging                %8.2f ms per page over %d pages (target <= 15)\n",
+                songs.perPage, songs.paged);
 
     destroyReportHolders();
     delete DataModule1;

@@ -74,7 +74,8 @@ sqlite3 *openReference(const QString &dir)
     sqlite3_open(QFile::encodeName(QDir(dir).filePath("ref_artista.sqlite")).constData(), &db);
     exec(db, "PRAGMA main.locking_mode=EXCLUSIVE");
     for (const char *schema : {"c", "r", "m"}) {
-        const QByteArray file = QFile::encodeName(QDir(dir).filePath(QStringLiteral("ref_%1.sqlite").arg(schema)));
+        const QByteArray file =
+            QFile::encodeName(QDir(dir).filePath(QStringLiteral("ref_%1.sqlite").arg(schema)));
         exec(db, ("ATTACH '" + file + "' AS " + schema).constData());
         exec(db, (QByteArray("PRAGMA ") + schema + ".locking_mode=EXCLUSIVE").constData());
     }
@@ -89,11 +90,14 @@ void makeReference(const QString &dir)
     exec(db, ("ATTACH '" + QFile::encodeName(QDir(dir).filePath("artista.db")) + "' AS sa").constData());
     exec(db, "CREATE TABLE m.musica(rid INTEGER PRIMARY KEY, artista TEXT, titulo TEXT, musica TEXT)");
     exec(db, "INSERT INTO m.musica SELECT rid, c0, c1, c2 FROM sm.records");
-    exec(db, "CREATE TABLE c.cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
+    exec(db,
+         "CREATE TABLE c.cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
     exec(db, "INSERT INTO c.cd SELECT rid, c0, c1, c2, c3, c4, c5 FROM sc.records");
     exec(db, "CREATE TABLE main.artista(rid INTEGER PRIMARY KEY, artista)");
     exec(db, "INSERT INTO main.artista SELECT rid, c0 FROM sa.records");
-    exec(db, "CREATE TABLE r.retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
+    exec(
+        db,
+        "CREATE TABLE r.retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
     for (const char *s : {"sm", "sc", "sa"})
         exec(db, (QByteArray("DETACH ") + s).constData());
     sqlite3_close(db);
@@ -169,16 +173,22 @@ Cost plainFill(const QString &dir, const Rows &rows, int songsPerCd, size_t batc
     clock.start();
     sqlite3 *db = openReference(plain);
     exec(db, "CREATE TABLE main.artista(rid INTEGER PRIMARY KEY, artista)");
-    exec(db, "CREATE TABLE c.cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
-    exec(db, "CREATE TABLE r.retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
+    exec(db,
+         "CREATE TABLE c.cd(rid INTEGER PRIMARY KEY, titulo, aquisicao, artista, estilo, retirada, numero)");
+    exec(
+        db,
+        "CREATE TABLE r.retirada(rid INTEGER PRIMARY KEY, data_retirada, responsavel, telefone, data_entrega, titulo, artista)");
     exec(db, "CREATE TABLE m.musica(rid INTEGER PRIMARY KEY, artista TEXT, titulo TEXT, musica TEXT)");
     for (const char *sql : kReferenceIndexes)
         exec(db, sql);
     sqlite3_stmt *artista = nullptr, *cd = nullptr, *musica = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO main.artista(artista) VALUES(?1)", -1, &artista, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO c.cd(titulo, aquisicao, artista, estilo, retirada, numero) VALUES(?1, ?2, ?3, ?4, ?5, ?6)",
-                       -1, &cd, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO m.musica(artista, titulo, musica) VALUES(?1, ?2, ?3)", -1, &musica, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO c.cd(titulo, aquisicao, artista, estilo, retirada, numero) VALUES(?1, ?2, ?3, ?4, ?5, ?6)",
+        -1, &cd, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO m.musica(artista, titulo, musica) VALUES(?1, ?2, ?3)", -1, &musica,
+                       nullptr);
     auto insert = [](sqlite3_stmt *st, const std::vector<QByteArray> &row) {
         for (size_t c = 0; c < row.size(); ++c)
             sqlite3_bind_text(st, int(c + 1), row[c].constData(), int(row[c].size()), SQLITE_TRANSIENT);
@@ -275,7 +285,8 @@ int main(int argc, char **argv)
         sqlite3 *db = openReference(dir);
         for (const char *t : {"main.artista", "c.cd", "r.retirada", "m.musica"}) {
             sqlite3_stmt *st = nullptr;
-            sqlite3_prepare_v2(db, (QByteArray("SELECT count(*), max(rid) FROM ") + t).constData(), -1, &st, nullptr);
+            sqlite3_prepare_v2(db, (QByteArray("SELECT count(*), max(rid) FROM ") + t).constData(), -1, &st,
+                               nullptr);
             sqlite3_step(st);
             sqlite3_finalize(st);
         }
@@ -309,12 +320,14 @@ int main(int argc, char **argv)
     clock.restart();
     {
         sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
-                           -1, &st, nullptr);
+        sqlite3_prepare_v2(
+            ref, "SELECT artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
+            -1, &st, nullptr);
         qint64 refChars = 0;
         while (sqlite3_step(st) == SQLITE_ROW)
             for (int i = 0; i < 3; ++i)
-                refChars += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
+                refChars +=
+                    QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))).size();
         sqlite3_finalize(st);
         if (refChars != chars)
             std::printf("(scan read %lld characters, reference %lld)\n", chars, refChars);
@@ -338,8 +351,11 @@ int main(int argc, char **argv)
     engine = seconds(clock) / keys.size();
     {
         sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM m.musica WHERE musica = ?1 COLLATE NOCASE"
-                                " ORDER BY musica COLLATE NOCASE, rid LIMIT 1", -1, &st, nullptr);
+        sqlite3_prepare_v2(
+            ref,
+            "SELECT rid, artista, titulo, musica FROM m.musica WHERE musica = ?1 COLLATE NOCASE"
+            " ORDER BY musica COLLATE NOCASE, rid LIMIT 1",
+            -1, &st, nullptr);
         clock.restart();
         for (const QString &k : keys) {
             const QByteArray u = k.toUtf8();
@@ -392,8 +408,10 @@ int main(int argc, char **argv)
         sqlite3_finalize(st);
     }
     figure("one edit + post (in the action)", engine, reference, "us", 1e6);
-    figure("commit of that action (one table file)", engineCommit / edits, referenceCommit / edits, "ms", 1e3);
-    figure("one edit + post + commit", engine + engineCommit / edits, reference + referenceCommit / edits, "ms", 1e3);
+    figure("commit of that action (one table file)", engineCommit / edits, referenceCommit / edits, "ms",
+           1e3);
+    figure("one edit + post + commit", engine + engineCommit / edits, reference + referenceCommit / edits,
+           "ms", 1e3);
 
     // The artist register's rename of an artist with 20 CDs and 240 songs: the artist, then the
     // program's own cascades over CDs and songs, in one action over three files. The name goes
@@ -424,8 +442,8 @@ int main(int argc, char **argv)
             exec(ref, "COMMIT");
             referenceRuns.push_back(seconds(clock));
         }
-        figure("artist rename: 20 CDs, 240 songs (3 files, median of 9)", median(engineRuns), median(referenceRuns),
-               "ms", 1e3);
+        figure("artist rename: 20 CDs, 240 songs (3 files, median of 9)", median(engineRuns),
+               median(referenceRuns), "ms", 1e3);
     }
 
     // A checkout: the checkout record, then the CD's lending flag, in one action over two files.
@@ -452,10 +470,15 @@ int main(int argc, char **argv)
             engine += seconds(clock);
         }
         sqlite3_stmt *ins = nullptr, *upd = nullptr;
-        sqlite3_prepare_v2(ref, "INSERT INTO r.retirada(data_retirada, responsavel, telefone, data_entrega, titulo, artista)"
-                                " VALUES('2026-12-01', ?1, '5555-0100', '2026-12-15', ?2, 'Artista Vinte Novo')", -1, &ins, nullptr);
-        sqlite3_prepare_v2(ref, "UPDATE c.cd SET retirada = ?2 WHERE rid = (SELECT rid FROM c.cd WHERE artista ="
-                                " 'Artista Vinte Novo' COLLATE NOCASE AND titulo = ?1 COLLATE NOCASE LIMIT 1)", -1, &upd, nullptr);
+        sqlite3_prepare_v2(
+            ref,
+            "INSERT INTO r.retirada(data_retirada, responsavel, telefone, data_entrega, titulo, artista)"
+            " VALUES('2026-12-01', ?1, '5555-0100', '2026-12-15', ?2, 'Artista Vinte Novo')",
+            -1, &ins, nullptr);
+        sqlite3_prepare_v2(ref,
+                           "UPDATE c.cd SET retirada = ?2 WHERE rid = (SELECT rid FROM c.cd WHERE artista ="
+                           " 'Artista Vinte Novo' COLLATE NOCASE AND titulo = ?1 COLLATE NOCASE LIMIT 1)",
+                           -1, &upd, nullptr);
         reference = 0;
         for (int i = 1; i <= lends; ++i) {
             clock.restart();
@@ -500,9 +523,12 @@ int main(int argc, char **argv)
         clock.restart();
         exec(ref, "BEGIN");
         sqlite3_stmt *scan = nullptr, *upd = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT rid, artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
-                           -1, &scan, nullptr);
-        sqlite3_prepare_v2(ref, "UPDATE m.musica SET artista = 'Renomeado' WHERE rid = ?1", -1, &upd, nullptr);
+        sqlite3_prepare_v2(
+            ref,
+            "SELECT rid, artista, titulo, musica FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
+            -1, &scan, nullptr);
+        sqlite3_prepare_v2(ref, "UPDATE m.musica SET artista = 'Renomeado' WHERE rid = ?1", -1, &upd,
+                           nullptr);
         const QByteArray v = victim.toUtf8();
         QVector<qint64> hits;
         while (sqlite3_step(scan) == SQLITE_ROW) {
@@ -542,10 +568,13 @@ int main(int argc, char **argv)
         clock.restart();
         exec(ref, "BEGIN");
         sqlite3_stmt *scan = nullptr, *upd = nullptr;
-        sqlite3_prepare_v2(ref, "SELECT rid, titulo FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE", -1, &scan, nullptr);
+        sqlite3_prepare_v2(ref,
+                           "SELECT rid, titulo FROM m.musica INDEXED BY m2 ORDER BY musica COLLATE NOCASE",
+                           -1, &scan, nullptr);
         sqlite3_prepare_v2(ref, "UPDATE m.musica SET titulo = ?2 WHERE rid = ?1", -1, &upd, nullptr);
         while (sqlite3_step(scan) == SQLITE_ROW) {
-            const QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(scan, 1))) + "!";
+            const QString t =
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(scan, 1))) + "!";
             const QByteArray u = t.toUtf8();
             sqlite3_bind_int64(upd, 1, sqlite3_column_int64(scan, 0));
             sqlite3_bind_text(upd, 2, u.constData(), int(u.size()), SQLITE_TRANSIENT);

@@ -80,7 +80,8 @@ void DBEdit::showRefusing(bool refusing)
     const QPalette standard = QApplication::palette(this);
     QPalette p = palette();
     for (auto group : {QPalette::Active, QPalette::Inactive})
-        p.setColor(group, QPalette::Base, standard.color(group, refusing ? QPalette::Window : QPalette::Base));
+        p.setColor(group, QPalette::Base,
+                   standard.color(group, refusing ? QPalette::Window : QPalette::Base));
     setPalette(p);
 }
 

@@ -62,7 +62,8 @@ bool HelpViewer::contents(const QString &fileName)
 QStringList programManualFolders(const QString &programFolder, const QString &name)
 {
     const QDir program(programFolder);
-    return {program.absolutePath(), QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/") + name))};
+    return {program.absolutePath(),
+            QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/") + name))};
 }
 
 void HelpViewer::quit()

@@ -36,7 +36,8 @@ HelpWindow::HelpWindow()
 
     contents_ = button(this, QStringLiteral("&Conteúdo"), QStringLiteral("Volta ao conteúdo do manual"),
                        QKeySequence(Qt::ALT | Qt::Key_Home));
-    back_ = button(this, QStringLiteral("&Voltar"), QStringLiteral("Volta à página anterior"), QKeySequence::Back);
+    back_ = button(this, QStringLiteral("&Voltar"), QStringLiteral("Volta à página anterior"),
+                   QKeySequence::Back);
     forward_ = button(this, QStringLiteral("&Avançar"), QStringLiteral("Avança para a página seguinte"),
                       QKeySequence::Forward);
     browser_ = new QTextBrowser(this);

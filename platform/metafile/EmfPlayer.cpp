@@ -105,7 +105,8 @@ public:
             while (len < U_LF_FACESIZE && lf.lfFaceName[len])
                 ++len;
             f.name = QString::fromUtf16(reinterpret_cast<const char16_t *>(lf.lfFaceName), len);
-            f.pixelHeight = lf.lfHeight == 0 ? 11 : int(std::min<qint64>(std::abs(qint64(lf.lfHeight)), INT_MAX));
+            f.pixelHeight =
+                lf.lfHeight == 0 ? 11 : int(std::min<qint64>(std::abs(qint64(lf.lfHeight)), INT_MAX));
             f.bold = lf.lfWeight >= U_FW_SEMIBOLD;
             f.italic = lf.lfItalic;
             f.underline = lf.lfUnderline;
@@ -254,7 +255,9 @@ private:
         const quint32 horizontal = dc_.textAlign & U_TA_CENTER;
         qreal left = horizontal == U_TA_RIGHT ? x - total : horizontal == U_TA_CENTER ? x - total / 2 : x;
         const quint32 vertical = dc_.textAlign & U_TA_BASELINE;
-        const qreal baseline = vertical == U_TA_BASELINE ? y : vertical == U_TA_BOTTOM ? y - fm.descent() : y + fm.ascent();
+        const qreal baseline = vertical == U_TA_BASELINE ? y
+                               : vertical == U_TA_BOTTOM ? y - fm.descent()
+                                                         : y + fm.ascent();
 
         p_.save();
         if ((options & U_ETO_CLIPPED) && !box.isNull())
@@ -303,7 +306,8 @@ private:
             return;
         const qint64 stride = ((w * bmi.biBitCount + 31) / 32) * 4;
         if (stride * h > rec.cbBitsSrc)
-            throw MetafileError(QStringLiteral("Desenho de página danificado: imagem menor que suas dimensões"));
+            throw MetafileError(
+                QStringLiteral("Desenho de página danificado: imagem menor que suas dimensões"));
         QImage image(int(w), int(h), QImage::Format_RGB32);
         const char *bits = r.data + rec.offBitsSrc;
         for (qint64 row = 0; row < h; ++row) {

@@ -12,7 +12,8 @@ namespace {
 
 [[noreturn]] void damaged(const QString &what, qint64 offset)
 {
-    throw MetafileError(QStringLiteral("Desenho de página danificado: %1 (posição %2)").arg(what).arg(offset));
+    throw MetafileError(
+        QStringLiteral("Desenho de página danificado: %1 (posição %2)").arg(what).arg(offset));
 }
 
 bool within(quint64 offset, quint64 length, quint64 size)

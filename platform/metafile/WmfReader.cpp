@@ -235,7 +235,9 @@ private:
         font.color = textColor_;
         canvas_.setFont(font);
         const quint16 horizontal = textAlign_ & 0x0006;
-        const TextAlign align = horizontal == 6 ? TextAlign::Center : horizontal == 2 ? TextAlign::Right : TextAlign::Left;
+        const TextAlign align = horizontal == 6   ? TextAlign::Center
+                                : horizontal == 2 ? TextAlign::Right
+                                                  : TextAlign::Left;
         canvas_.drawText(at.x(), at.y(), text, align, box, clip, box && opaque_ ? background_ : QColor());
     }
 

@@ -165,8 +165,8 @@ void Connection::lockExclusively(const QByteArray &schema)
     }
     auto restore = [&] {
         for (const auto &[name, level] : others)
-            sqlite3_exec(db_, ("PRAGMA " + name + ".synchronous=" + QByteArray::number(level)).constData(), nullptr,
-                         nullptr, nullptr);
+            sqlite3_exec(db_, ("PRAGMA " + name + ".synchronous=" + QByteArray::number(level)).constData(),
+                         nullptr, nullptr, nullptr);
     };
     try {
         for (const auto &[name, level] : others)
@@ -200,7 +200,8 @@ void Connection::resetScans()
 void Connection::beginWrite()
 {
     if (actionFailed)
-        throw EngineError(QStringLiteral("A operação foi interrompida por um erro anterior; nada dela foi gravado"));
+        throw EngineError(
+            QStringLiteral("A operação foi interrompida por um erro anterior; nada dela foi gravado"));
     if (inTransaction_)
         return;
     execSql(db_, mainPath_, "BEGIN");
@@ -230,7 +231,8 @@ void Connection::commit()
         QString text = failAction(error, mainPath_);
         if (stored) {
             actionFailed = false;
-            text.replace(QString::fromUtf8(kNothingStored), QStringLiteral(". A operação foi gravada inteira apesar do erro"));
+            text.replace(QString::fromUtf8(kNothingStored),
+                         QStringLiteral(". A operação foi gravada inteira apesar do erro"));
         }
         throw EngineError(text);
     }

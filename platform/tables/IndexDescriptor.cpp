@@ -33,10 +33,11 @@ void writeWhole(const QString &path, const QByteArray &content)
 {
     const QString temporary = path + QStringLiteral(".new");
     QFile f(temporary);
-    const bool written = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size()
-                         && f.flush();
+    const bool written =
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size() && f.flush();
     f.close();
-    if (!written || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (!written
+        || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(temporary);
         throw EngineError(QStringLiteral("Não foi possível gravar o arquivo de índice %1")
                               .arg(QFileInfo(path).fileName()));

@@ -57,7 +57,8 @@ Statement Statement::tryPrepare(sqlite3 *db, const QString &file, const QByteArr
     Statement s;
     s.db_ = db;
     s.file_ = file;
-    rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &s.stmt_, nullptr);
+    rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &s.stmt_,
+                            nullptr);
     if (rc != SQLITE_OK) {
         rc = sqlite3_errcode(db);
         sqlite3_finalize(s.stmt_);
@@ -117,7 +118,8 @@ void Statement::bindBlob(int pos, const QByteArray &blob)
 void Statement::bindBlobInPlace(int pos, const QByteArray &blob)
 {
     static const char empty = 0;
-    sqlite3_bind_blob(stmt_, pos, blob.isEmpty() ? &empty : blob.constData(), int(blob.size()), SQLITE_STATIC);
+    sqlite3_bind_blob(stmt_, pos, blob.isEmpty() ? &empty : blob.constData(), int(blob.size()),
+                      SQLITE_STATIC);
 }
 
 bool Statement::step()

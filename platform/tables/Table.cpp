@@ -612,7 +612,8 @@ void Table::setFieldText(int field, const QString &text)
     requireOpen();
     const FieldDef &def = file_->schema().at(field);
     if (state_ != TableState::Edit && state_ != TableState::Insert)
-        throw EngineError(QStringLiteral("A tabela %1 não está em edição ou inclusão").arg(file_->displayName()));
+        throw EngineError(
+            QStringLiteral("A tabela %1 não está em edição ou inclusão").arg(file_->displayName()));
     QString stored = text;
     if (def.type == FieldType::Date) {
         if (isBlankDateText(text)) {

@@ -123,7 +123,8 @@ void TableFile::loadSchema()
 {
     {
         int rc = SQLITE_OK;
-        Statement probe = Statement::tryPrepare(db_, path_, sql("SELECT pos, name, type, size FROM {s}.fields ORDER BY pos"), rc);
+        Statement probe = Statement::tryPrepare(
+            db_, path_, sql("SELECT pos, name, type, size FROM {s}.fields ORDER BY pos"), rc);
         if (!probe.isValid()) {
             if (isLockError(rc) || rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
                 throwSqlite(db_, rc, path_);
@@ -150,10 +151,12 @@ void TableFile::loadSchema()
     const QByteArray records = alias_ + ".records";
     try {
         selectByRid_ = Statement(db_, path_, "SELECT " + columns_ + " FROM " + records + " WHERE rid = ?1");
-        insert_ = Statement(db_, path_, "INSERT INTO " + records + "(rid, " + columns_ + ") VALUES(?1" + placeholders + ")");
+        insert_ = Statement(
+            db_, path_, "INSERT INTO " + records + "(rid, " + columns_ + ") VALUES(?1" + placeholders + ")");
         update_ = Statement(db_, path_, "UPDATE " + records + " SET " + assignments + " WHERE rid = ?1");
         delete_ = Statement(db_, path_, "DELETE FROM " + records + " WHERE rid = ?1");
-        priorDefault_ = Statement(db_, path_, "SELECT rid FROM " + records + " WHERE rid < ?1 ORDER BY rid DESC LIMIT 1");
+        priorDefault_ =
+            Statement(db_, path_, "SELECT rid FROM " + records + " WHERE rid < ?1 ORDER BY rid DESC LIMIT 1");
         lastDefault_ = Statement(db_, path_, "SELECT rid FROM " + records + " ORDER BY rid DESC LIMIT 1");
     } catch (const EngineError &) {
         throw EngineError(QStringLiteral("O arquivo %1 não é uma tabela").arg(displayName_));
@@ -176,7 +179,8 @@ void TableFile::checkNotTruncated()
     pages.step();
     size.step();
     if (fileSize(path_) < pages.int64(0) * size.int64(0))
-        throw EngineError(QStringLiteral("O arquivo %1 está danificado ou não é uma tabela").arg(displayName_));
+        throw EngineError(
+            QStringLiteral("O arquivo %1 está danificado ou não é uma tabela").arg(displayName_));
 }
 
 QString TableFile::indexFilePath(char kind, int number) const
@@ -197,9 +201,11 @@ void TableFile::loadIndexes()
     Statement hasTable(db_, path_, sql("SELECT count(*) FROM {s}.sqlite_schema WHERE name = 'indexes'"));
     hasTable.step();
     if (hasTable.int64(0) > 0) {
-        Statement all(db_, path_, sql("SELECT number, name, fields, case_insensitive, collator, stamp FROM {s}.indexes"));
+        Statement all(db_, path_,
+                      sql("SELECT number, name, fields, case_insensitive, collator, stamp FROM {s}.indexes"));
         while (all.step())
-            rows[int(all.int64(0))] = Row{all.text(1), all.text(2), all.text(4), all.int64(3) != 0, all.blob(5)};
+            rows[int(all.int64(0))] =
+                Row{all.text(1), all.text(2), all.text(4), all.int64(3) != 0, all.blob(5)};
     }
     QVector<int> stale;
     for (const auto &[number, row] : rows)
@@ -266,7 +272,8 @@ void TableFile::prepareSlot(IndexSlot &slot)
     const QByteArray order = " ORDER BY k1, k2, k3, rid";
     const QByteArray desc = " ORDER BY k1 DESC, k2 DESC, k3 DESC, rid DESC LIMIT 1";
     slot.insertKey = Statement(db_, path_, "INSERT INTO " + idx + "(k1, k2, k3, rid) VALUES(?1, ?2, ?3, ?4)");
-    slot.deleteKey = Statement(db_, path_, "DELETE FROM " + idx + " WHERE k1 = ?1 AND k2 = ?2 AND k3 = ?3 AND rid = ?4");
+    slot.deleteKey =
+        Statement(db_, path_, "DELETE FROM " + idx + " WHERE k1 = ?1 AND k2 = ?2 AND k3 = ?3 AND rid = ?4");
     slot.lastRow = Statement(db_, path_, "SELECT rid, k1, k2, k3 FROM " + idx + desc);
     slot.priorRow = Statement(db_, path_, "SELECT rid, k1, k2, k3 FROM " + idx
                                               + " WHERE (k1, k2, k3, rid) < (?1, ?2, ?3, ?4)" + desc);
@@ -274,7 +281,8 @@ void TableFile::prepareSlot(IndexSlot &slot)
     for (int n = 0; n < 3; ++n) {
         if (n > 0)
             where += " AND k" + QByteArray::number(n + 1) + " = ?" + QByteArray::number(n + 1);
-        slot.findKey[n] = Statement(db_, path_, "SELECT rid, k1, k2, k3 FROM " + idx + where + order + " LIMIT 1");
+        slot.findKey[n] =
+            Statement(db_, path_, "SELECT rid, k1, k2, k3 FROM " + idx + where + order + " LIMIT 1");
     }
 }
 
@@ -447,14 +455,16 @@ QByteArray TableFile::scanSql(int slot) const
 {
     const QByteArray records = alias_ + ".records";
     if (slot < 0)
-        return "SELECT rid, X'', X'', X'', " + columns_ + " FROM " + records + " WHERE rid > ?4 AND ?1 IS NOT NULL"
-               " AND ?2 IS NOT NULL AND ?3 IS NOT NULL ORDER BY rid";
+        return "SELECT rid, X'', X'', X'', " + columns_ + " FROM " + records
+               + " WHERE rid > ?4 AND ?1 IS NOT NULL"
+                 " AND ?2 IS NOT NULL AND ?3 IS NOT NULL ORDER BY rid";
     QByteArray cols;
     for (int i = 0; i < schema_.size(); ++i)
         cols += ", r.c" + QByteArray::number(i);
-    return "SELECT i.rid, i.k1, i.k2, i.k3" + cols + " FROM " + slots_[size_t(slot)]->table + " AS i CROSS JOIN "
-           + records + " AS r ON r.rid = i.rid WHERE (i.k1, i.k2, i.k3, i.rid) > (?1, ?2, ?3, ?4)"
-           " ORDER BY i.k1, i.k2, i.k3, i.rid";
+    return "SELECT i.rid, i.k1, i.k2, i.k3" + cols + " FROM " + slots_[size_t(slot)]->table
+           + " AS i CROSS JOIN " + records
+           + " AS r ON r.rid = i.rid WHERE (i.k1, i.k2, i.k3, i.rid) > (?1, ?2, ?3, ?4)"
+             " ORDER BY i.k1, i.k2, i.k3, i.rid";
 }
 
 // ---- indexes ---------------------------------------------------------------------------------
@@ -463,7 +473,8 @@ QByteArray TableFile::scanSql(int slot) const
 static void sortKeyFunction(sqlite3_context *context, int, sqlite3_value **args)
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(args[0]));
-    const QByteArray key = text ? textSortKey(QString::fromUtf8(text, sqlite3_value_bytes(args[0]))) : QByteArray();
+    const QByteArray key =
+        text ? textSortKey(QString::fromUtf8(text, sqlite3_value_bytes(args[0]))) : QByteArray();
     if (key.isEmpty())
         sqlite3_result_zeroblob(context, 0); // X'', never NULL: row-value comparisons skip NULLs
     else
@@ -523,13 +534,19 @@ int TableFile::addIndex(const QString &name, const QVector<int> &fields, bool ca
     connection_->resetScans();
     try {
         write([&] {
-            execSql(db_, path_, sql("CREATE TABLE IF NOT EXISTS {s}.indexes(number INTEGER PRIMARY KEY,"
-                                    " name TEXT NOT NULL, fields TEXT NOT NULL, case_insensitive INTEGER NOT NULL,"
-                                    " collator TEXT NOT NULL, stamp BLOB NOT NULL)").constData());
+            execSql(db_, path_,
+                    sql("CREATE TABLE IF NOT EXISTS {s}.indexes(number INTEGER PRIMARY KEY,"
+                        " name TEXT NOT NULL, fields TEXT NOT NULL, case_insensitive INTEGER NOT NULL,"
+                        " collator TEXT NOT NULL, stamp BLOB NOT NULL)")
+                        .constData());
             execSql(db_, path_, ("DROP TABLE IF EXISTS " + table).constData());
-            execSql(db_, path_, ("CREATE TABLE " + table + "(k1 BLOB NOT NULL, k2 BLOB NOT NULL, k3 BLOB NOT NULL,"
-                                 " rid INTEGER NOT NULL, PRIMARY KEY(k1, k2, k3, rid)) WITHOUT ROWID").constData());
-            Statement def(db_, path_, sql("INSERT OR REPLACE INTO {s}.indexes VALUES(?1, ?2, ?3, ?4, ?5, ?6)"));
+            execSql(db_, path_,
+                    ("CREATE TABLE " + table
+                     + "(k1 BLOB NOT NULL, k2 BLOB NOT NULL, k3 BLOB NOT NULL,"
+                       " rid INTEGER NOT NULL, PRIMARY KEY(k1, k2, k3, rid)) WITHOUT ROWID")
+                        .constData());
+            Statement def(db_, path_,
+                          sql("INSERT OR REPLACE INTO {s}.indexes VALUES(?1, ?2, ?3, ?4, ?5, ?6)"));
             def.bind(1, qint64(number));
             def.bind(2, name);
             def.bind(3, fieldList);
@@ -617,8 +634,9 @@ void createTableFile(const QString &path, const Schema &fields)
         if (rc != SQLITE_OK)
             throwSqlite(db, rc, path);
         execSql(db, path, "BEGIN");
-        execSql(db, path, "CREATE TABLE fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, type TEXT NOT NULL,"
-                          " size INTEGER NOT NULL)");
+        execSql(db, path,
+                "CREATE TABLE fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, type TEXT NOT NULL,"
+                " size INTEGER NOT NULL)");
         execSql(db, path, "CREATE TABLE meta(key TEXT PRIMARY KEY, value)");
         execSql(db, path, "INSERT INTO meta VALUES('generation', 0)");
         QByteArray cols;

@@ -20,7 +20,8 @@ struct Db {
 
 } // namespace
 
-QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &path, const QVector<int> &only)
+QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &path,
+                          const QVector<int> &only)
 {
     const QString name = QFileInfo(path).fileName();
     QStringList faults;
@@ -31,14 +32,17 @@ QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &
         fieldByName.insert(fields.text(1).toLower(), int(fields.int64(0)));
         isDate.push_back(fields.text(2) == QLatin1String("date"));
     }
-    Statement hasIndexes(db, path, "SELECT count(*) FROM " + schema + ".sqlite_schema WHERE name = 'indexes'");
+    Statement hasIndexes(db, path,
+                         "SELECT count(*) FROM " + schema + ".sqlite_schema WHERE name = 'indexes'");
     hasIndexes.step();
     if (hasIndexes.int64(0) == 0)
         return faults;
     QByteArray columns;
     for (int i = 0; i < isDate.size(); ++i)
         columns += ", c" + QByteArray::number(i);
-    Statement indexes(db, path, "SELECT number, name, fields, case_insensitive FROM " + schema + ".indexes ORDER BY number");
+    Statement indexes(db, path,
+                      "SELECT number, name, fields, case_insensitive FROM " + schema
+                          + ".indexes ORDER BY number");
     while (indexes.step()) {
         if (!only.isEmpty() && !only.contains(int(indexes.int64(0))))
             continue;
@@ -69,7 +73,9 @@ QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &
             expected.insert(row(k, records.int64(0)));
         }
         qint64 held = 0, wrong = 0;
-        Statement rows(db, path, "SELECT k1, k2, k3, rid FROM " + schema + ".idx" + QByteArray::number(indexes.int64(0)));
+        Statement rows(db, path,
+                       "SELECT k1, k2, k3, rid FROM " + schema + ".idx"
+                           + QByteArray::number(indexes.int64(0)));
         while (rows.step()) {
             const QByteArray k[3] = {rows.blob(0), rows.blob(1), rows.blob(2)};
             ++held;
@@ -89,7 +95,8 @@ QStringList verifyTableFile(const QString &path)
     const QString name = QFileInfo(path).fileName();
     QStringList faults;
     Db conn;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &conn.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &conn.db, SQLITE_OPEN_READWRITE, nullptr)
+        != SQLITE_OK)
         return {QStringLiteral("%1: não pode ser aberto").arg(name)};
     try {
         Statement integrity(conn.db, path, "PRAGMA integrity_check");

@@ -18,6 +18,7 @@ QStringList verifyTableFile(const QString &path);
 // The index part of that check, on a file open as `schema` of a connection (the engine's own, in
 // debug builds, after each commit); only the numbered indexes when `only` is not empty. Throws
 // EngineError when the file cannot be read.
-QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &path, const QVector<int> &only = {});
+QStringList verifyIndexes(sqlite3 *db, const QByteArray &schema, const QString &path,
+                          const QVector<int> &only = {});
 
 } // namespace tables

@@ -82,7 +82,8 @@ int xTruncate(sqlite3_file *f, sqlite3_int64 size)
 int xSync(sqlite3_file *f, int flags)
 {
     File *file = self(f);
-    const int rc = guarded(Op::Sync, file->path, [&] { return file->real()->pMethods->xSync(file->real(), flags); });
+    const int rc =
+        guarded(Op::Sync, file->path, [&] { return file->real()->pMethods->xSync(file->real(), flags); });
     if (rc == SQLITE_OK && !isJournal(file->path) && !isSuperJournal(file->path))
         watch.tableSynced = true;
     return rc;

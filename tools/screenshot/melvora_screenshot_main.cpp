@@ -34,7 +34,8 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     QSize size;
     if (const qsizetype at = args.indexOf(QStringLiteral("--size")); at >= 0) {
-        const auto m = QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$")).match(args.value(at + 1));
+        const auto m =
+            QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$")).match(args.value(at + 1));
         if (!m.hasMatch())
             return usage();
         size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
