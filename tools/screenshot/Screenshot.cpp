@@ -33,10 +33,10 @@ QImage grabAt(QWidget &w, const QSize &size)
 
 QImage preview(const QSize &size)
 {
+    TRpPrinter store; // outlives the report, whose run drew into it
     TDataModule1 data;
     data.DataModuleCreate();
     TR_CDForm report(&data);
-    TRpPrinter store;
     report.RpReport1->Prepare(store);
     // As with a printer installed: every button of the tool panel enabled.
     store.PrinterAvailable = true;
