@@ -36,8 +36,7 @@ QList<int> oneToN(int n)
 } // namespace
 
 using StartUpIndexCheck = AppFixture;
-using IndexRebuild = AppFixture;
-using EraseAll = AppFixture;
+
 TEST_F(StartUpIndexCheck, StartUpWithEveryIndexFilePresentOpensNoWindow)
 {
     TFormPrincipal *w = start();
@@ -91,6 +90,8 @@ TEST_F(StartUpIndexCheck, TheStartUpRebuildWindowIsCentredOnTheScreen)
         << centreWhileRunning.x() << "," << centreWhileRunning.y() << " against " << screen.x() << "," << screen.y();
 }
 
+using IndexRebuild = AppFixture;
+
 TEST_F(IndexRebuild, ManutencaoStaysDisabledUntilTheRebuildHasEnded)
 {
     TFormPrincipal *w = start();
@@ -133,6 +134,8 @@ TEST_F(IndexRebuild, AnEngineErrorStopsTheRebuildAndKeepsTheWindow)
     EXPECT_TRUE(children<Tindexaform>(w).isEmpty());
     EXPECT_FALSE(w->Manuteno1->isEnabled());
 }
+
+using EraseAll = AppFixture;
 
 TEST_F(EraseAll, ReinicializarCancelledChangesNothing)
 {

@@ -18,6 +18,7 @@ int spaceWidth()
 using TextControls = ReportFixture;
 using CalcTotals = ReportFixture;
 using ShapeControls = ReportFixture;
+
 TEST_F(TextControls, RightAlignedLabelsEndInsideTheirEdge)
 {
     auto *b = band(rbDetail, 20);

@@ -21,8 +21,7 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
 }
 
 using Margins = ReportFixture;
-using ComponentNames = ReportFixture;
-using GroupLevels = ReportFixture;
+
 TEST_F(Margins, MarginUnitsConvertBothWays)
 {
     report->setLeftMarginMM(13);
@@ -48,6 +47,8 @@ TEST_F(Margins, ALeftMarginMovesEveryBand)
     EXPECT_EQ(report->run()->ColumnWidth, 748 - 49);
 }
 
+using ComponentNames = ReportFixture;
+
 TEST_F(ComponentNames, RemovedComponentsAreNoLongerNamed)
 {
     auto *group = form.create<TRpGroup>();
@@ -67,6 +68,8 @@ TEST_F(ComponentNames, RemovedComponentsAreNoLongerNamed)
     report = nullptr;
     EXPECT_EQ(link->Master(), nullptr);
 }
+
+using GroupLevels = ReportFixture;
 
 TEST_F(GroupLevels, GroupsTakeTheNextLevelUnlessStored)
 {
