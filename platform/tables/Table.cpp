@@ -73,6 +73,7 @@ void Table::open(OpenMode mode)
     eof_ = rid_ == 0;
     emit stateChanged();
     emit dataChanged();
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -99,6 +100,22 @@ void Table::close()
     emit dataChanged();
     emit recordChanged();
 }
+
+#ifndef NDEBUG
+void Table::checkInvariants() const
+{
+    Q_ASSERT_X(isOpen() == (state_ != TableState::Inactive), "Table", "open exactly when not inactive");
+    if (!isOpen())
+        return;
+    Q_ASSERT_X(values_.size() == file_->schema().size(), "Table", "a buffer holds every field");
+    if (state_ != TableState::Browse)
+        return;
+    Q_ASSERT_X(rid_ != 0 || (bof_ && eof_), "Table", "no current record: at both ends");
+    if (rid_ != 0)
+        for (int p = 0; p < 3; ++p)
+            Q_ASSERT_X(keys_[p] == keyOf(p), "Table", "the current keys are the buffer's");
+}
+#endif
 
 void Table::requireOpen() const
 {
@@ -271,6 +288,7 @@ void Table::first()
     goFirst();
     bof_ = true;
     eof_ = rid_ == 0;
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -281,6 +299,7 @@ void Table::last()
     goLast();
     eof_ = true;
     bof_ = rid_ == 0;
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -293,6 +312,7 @@ void Table::next()
     bof_ = false;
     if (!(rid_ != 0 && stepForward()))
         eof_ = true; // stays on the last record; the flag change is news all the same
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -305,6 +325,7 @@ void Table::prior()
     eof_ = false;
     if (!(rid_ != 0 && stepBackward()))
         bof_ = true;
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -433,6 +454,7 @@ bool Table::findKey(const QStringList &values)
     resetScan();
     bof_ = eof_ = false;
     moveTo(rid);
+    checkInvariants();
     return true;
 }
 
@@ -505,6 +527,7 @@ void Table::post()
     if (keepScan && scan_->active)
         scan_->version = file_->version();
     emit dataChanged();
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -526,6 +549,7 @@ void Table::cancel()
         if (rid_ == 0)
             repositionAfterLoss();
     }
+    checkInvariants();
     emit recordChanged();
 }
 
@@ -550,6 +574,7 @@ void Table::deleteRecord()
     // The keys still name the deleted record's place: go on from there.
     repositionAfterLoss();
     emit dataChanged();
+    checkInvariants();
     emit recordChanged();
 }
 

@@ -101,6 +101,14 @@ signals:
 private:
     friend class TableFile;
 
+    // Debug builds check, after every move and state change, what the states above promise: an
+    // open cursor has a buffer of every field; without a current record it is at both ends;
+    // the current record's keys are those of its buffer in the selected order.
+#ifdef NDEBUG
+    void checkInvariants() const {}
+#else
+    void checkInvariants() const;
+#endif
     void requireOpen() const;
     int requireField(const QString &name) const;
     void setState(TableState s);
