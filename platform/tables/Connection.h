@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <map>
 #include <memory>
 #include <sqlite3.h>
 #include <vector>
@@ -62,7 +63,9 @@ public:
 private:
     explicit Connection(QString folder);
 #ifndef NDEBUG
+    std::map<std::pair<const TableFile *, int>, QString> indexesOutOfStep();
     void checkIndexesAgree();
+    std::map<std::pair<const TableFile *, int>, QString> outOfStepBefore_;
 #endif
 
     QString folder_;

@@ -1,20 +1,27 @@
 // The checks that debug builds make of the engine's invariants.
+#include "Connection.h"
 #include "TableFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 #ifndef NDEBUG
 namespace {
 
-// Another program removes one key of an index behind the engine's back; the engine's next
-// commit must notice that the index no longer agrees with its table.
+// One key of an index removed behind the engine's back, on a connection of its own (another
+// program) or on the engine's own connection inside the running action (an engine fault).
+int removeOneKey(sqlite3 *db)
+{
+    sqlite3_exec(db, "DELETE FROM idx0 WHERE rid = 1", nullptr, nullptr, nullptr);
+    return sqlite3_changes(db);
+}
+
 int removeOneKey(const QString &file)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(file).constData(), &db);
-    sqlite3_exec(db, "DELETE FROM idx0 WHERE rid = 1", nullptr, nullptr, nullptr);
-    const int removed = sqlite3_changes(db);
+    const int removed = removeOneKey(db);
     sqlite3_close(db);
     return removed;
 }
@@ -22,15 +29,10 @@ int removeOneKey(const QString &file)
 } // namespace
 #endif
 
-class DebugChecks : public TableFixture {};
-
-TEST_F(DebugChecks, CommitStopsTheProgramWhenAnIndexDisagreesWithItsTable)
-{
-#ifdef NDEBUG
-    GTEST_SKIP() << "the check runs in debug builds only";
-#else
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    for (const char *file : {"songs.db", "sound.db"}) {
+class DebugChecks : public TableFixture {
+protected:
+    void makeSongs(const char *file)
+    {
         tables::createTableFile(path(file), songSchema());
         auto &t = open(file);
         t.addIndex("imusica", "Musica", true);
@@ -38,18 +40,49 @@ TEST_F(DebugChecks, CommitStopsTheProgramWhenAnIndexDisagreesWithItsTable)
             add(t, {"artista", "titulo", QString("musica %1").arg(i)});
         closeAll();
     }
-    ASSERT_EQ(removeOneKey(path("songs.db")), 1);
+};
+
+TEST_F(DebugChecks, CommitStopsTheProgramWhenTheActionPutsAnIndexOutOfStep)
+{
+#ifdef NDEBUG
+    GTEST_SKIP() << "the check runs in debug builds only";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    makeSongs("songs.db");
     EXPECT_DEATH(
         {
             auto &t = open("songs.db");
             add(t, {"artista", "titulo", "outra"});
-            tables::commitAll();
+            const auto connection = tables::Connection::forTableFile(QFileInfo(path("songs.db")).absoluteFilePath());
+            if (removeOneKey(connection->db()) == 1)
+                tables::commitAll();
         },
         "index out of step after a commit: songs.db: o índice imusica não concorda com a tabela");
-    // Sound commits pass the same check.
-    auto &t = open("sound.db");
+#endif
+}
+
+TEST_F(DebugChecks, AnIndexDamagedBeforeTheActionIsLeftForTheRebuild)
+{
+#ifdef NDEBUG
+    GTEST_SKIP() << "the check runs in debug builds only";
+#else
+    // A damaged file is the user's data, not an engine fault: the program goes on, and the
+    // rebuild mends the index; from then on the check holds it to its table again.
+    makeSongs("songs.db");
+    ASSERT_EQ(removeOneKey(path("songs.db")), 1);
+    auto &t = open("songs.db");
     add(t, {"artista", "titulo", "mais uma"});
     tables::commitAll();
     EXPECT_EQ(t.recordCount(), 6);
+    t.addIndex("imusica", "Musica", true);
+    const auto connection = tables::Connection::forTableFile(QFileInfo(path("songs.db")).absoluteFilePath());
+    add(t, {"artista", "titulo", "outra"});
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            if (removeOneKey(connection->db()) == 1)
+                tables::commitAll();
+        },
+        "index out of step after a commit");
 #endif
 }
