@@ -1,4 +1,5 @@
 #include "ChildForm.h"
+#include "ErrorReport.h"
 
 #include "FormPrincipal.h"
 
@@ -41,8 +42,10 @@ void TChildForm::showInFrame(QWidget *contents, bool centred)
         // The frame may still grow (it is maximised as the program starts): until the window has
         // been drawn, it follows the frame and stays in the middle of the screen.
         centring_ = true;
-        owner_->mdiArea->viewport()->installEventFilter(this);
-        owner_->installEventFilter(this);
+        frame_ = owner_;
+        frameViewport_ = owner_->mdiArea->viewport();
+        frameViewport_->installEventFilter(this);
+        frame_->installEventFilter(this);
     }
     show();
 }
@@ -61,8 +64,9 @@ void TChildForm::centreOnScreen()
 bool TChildForm::eventFilter(QObject *watched, QEvent *event)
 {
     // The frame's size reaches its viewport and its place reaches the frame, in either order.
-    if (centring_ && ((watched == owner_->mdiArea->viewport() && event->type() == QEvent::Resize)
-                      || (watched == owner_ && event->type() == QEvent::Move)))
+    // Only the pointers are compared: the frame may be half destroyed when its last events come.
+    if (centring_ && ((watched == frameViewport_ && event->type() == QEvent::Resize)
+                      || (watched == frame_ && event->type() == QEvent::Move)))
         centreOnScreen();
     return QMdiSubWindow::eventFilter(watched, event);
 }
@@ -71,14 +75,20 @@ bool TChildForm::event(QEvent *event)
 {
     if (event->type() == QEvent::Paint && centring_) {
         centring_ = false; // drawn where it is: from now on the window stays where it is put
-        owner_->mdiArea->viewport()->removeEventFilter(this);
-        owner_->removeEventFilter(this);
+        if (frameViewport_)
+            frameViewport_->removeEventFilter(this);
+        if (frame_)
+            frame_->removeEventFilter(this);
     }
     return QMdiSubWindow::event(event);
 }
 
 void TChildForm::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    // A close handler that fails keeps the window open, with its error shown.
+    if (!melvora::runReportingErrors([this] { FormClose(); })) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
 }

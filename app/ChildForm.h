@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 class TFormPrincipal;
 
@@ -34,4 +35,5 @@ private:
 
     TFormPrincipal *owner_;
     bool centring_ = false; // a centred window not drawn yet follows the frame's size
+    QPointer<QWidget> frame_, frameViewport_; // watched while centring
 };
