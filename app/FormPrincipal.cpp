@@ -1,4 +1,5 @@
 #include "FormPrincipal.h"
+#include "ErrorReport.h"
 
 #include "Icons.h"
 #include "Messages.h"
@@ -106,7 +107,7 @@ void TFormPrincipal::buildMenus()
         QAction *action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
 
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, melvora::reportingErrors(this, handler));
         return action;
     };
     QMenuBar *MainMenu1 = menuBar();
@@ -149,7 +150,7 @@ void TFormPrincipal::buildMenus()
     // "&Ajuda" is a command of its own on the menu bar.
     Ajuda1 = MainMenu1->addAction(QStringLiteral("&Ajuda"));
     Ajuda1->setObjectName(QStringLiteral("Ajuda1"));
-    connect(Ajuda1, &QAction::triggered, this, &TFormPrincipal::Ajuda1Click);
+    connect(Ajuda1, &QAction::triggered, this, melvora::reportingErrors(this, &TFormPrincipal::Ajuda1Click));
 }
 
 QToolButton *TFormPrincipal::addToolButton(const char *name, const QString &glyph, const QString &hint,
@@ -162,7 +163,7 @@ QToolButton *TFormPrincipal::addToolButton(const char *name, const QString &glyp
     button->setAccessibleName(hint);
     button->setFocusPolicy(Qt::TabFocus);
     button->setAutoRaise(true);
-    connect(button, &QToolButton::clicked, this, handler);
+    connect(button, &QToolButton::clicked, this, melvora::reportingErrors(this, handler));
     Panel1->addWidget(button);
     return button;
 }
@@ -293,7 +294,7 @@ void TFormPrincipal::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        FormShow();
+        melvora::runReportingErrors([this] { FormShow(); });
     }
 }
 
@@ -310,7 +311,7 @@ void TFormPrincipal::FormShow()
 
 void TFormPrincipal::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    melvora::runReportingErrors([this] { FormClose(); });
     QMainWindow::closeEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "JobForm.h"
 
+#include "ErrorReport.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -44,5 +46,5 @@ void TJobForm::paintEvent(QPaintEvent *event)
     started_ = true;
     // Started from the event loop just after this paint, so the window is on the screen and
     // the bar can be repainted from inside the job.
-    QTimer::singleShot(0, this, [this] { FormPaint(); });
+    QTimer::singleShot(0, this, melvora::reportingErrors([this] { FormPaint(); }));
 }

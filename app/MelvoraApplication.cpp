@@ -12,6 +12,7 @@ MelvoraApplication::MelvoraApplication(int &argc, char **argv)
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     melvora::installPortugueseTranslation();
+    melvora::errorShower = ShowErrorBox;
 }
 
 bool MelvoraApplication::notify(QObject *receiver, QEvent *event)

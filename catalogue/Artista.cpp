@@ -1,4 +1,5 @@
 #include "Artista.h"
+#include "ErrorReport.h"
 
 #include "ButtonGlyphs.h"
 #include "Cascades.h"
@@ -71,11 +72,11 @@ TArtistaForm::TArtistaForm(TFormPrincipal *owner)
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
-    connect(BitBtn7, &QPushButton::clicked, this, &TArtistaForm::BitBtn7Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TArtistaForm::BitBtn5Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &TArtistaForm::BitBtn6Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TArtistaForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TArtistaForm::BitBtn2Click);
+    connect(BitBtn7, &QPushButton::clicked, this, melvora::reportingErrors(this, &TArtistaForm::BitBtn7Click));
+    connect(BitBtn5, &QPushButton::clicked, this, melvora::reportingErrors(this, &TArtistaForm::BitBtn5Click));
+    connect(BitBtn6, &QPushButton::clicked, this, melvora::reportingErrors(this, &TArtistaForm::BitBtn6Click));
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors(this, &TArtistaForm::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, melvora::reportingErrors(this, &TArtistaForm::BitBtn2Click));
     dataaware::onKeyPress(DBEdit1, [this](QChar &key) { DBEdit1KeyPress(key); });
 
     showInFrame(contents_, false); // the frame's default place for a new window
@@ -92,7 +93,7 @@ void TArtistaForm::showEvent(QShowEvent *event)
     TChildForm::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        melvora::runReportingErrors([this] { FormShow(); });
     }
 }
 

@@ -1,4 +1,5 @@
 #include "CD.h"
+#include "ErrorReport.h"
 
 #include "ButtonGlyphs.h"
 #include "Cascades.h"
@@ -98,8 +99,8 @@ TCDForm::TCDForm(TFormPrincipal *owner) : TChildForm(owner, QStringLiteral("CD")
     PageControl1->addTab(TabSheet2, QStringLiteral("Músicas"));
     PageControl1->setCurrentWidget(TabSheet1);
 
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TCDForm::PageControl1Change);
-    connect(qApp, &QApplication::focusChanged, this, &TCDForm::focusChanged);
+    connect(PageControl1, &QTabWidget::currentChanged, this, melvora::reportingErrors(this, &TCDForm::PageControl1Change));
+    connect(qApp, &QApplication::focusChanged, this, melvora::reportingErrors(this, &TCDForm::focusChanged));
     showInFrame(PageControl1, false); // the frame's default place for a new window
 }
 
@@ -184,11 +185,11 @@ QWidget *TCDForm::buildCDPage()
     setTabChain({DBEdit1, DBEdit5, DBEdit2, DBLookupComboBox1, DBEdit4, BitBtn7, BitBtn5, BitBtn6,
                  DBEdit3, DBNavigator1, BitBtn1, BitBtn2});
 
-    connect(BitBtn7, &QPushButton::clicked, this, &TCDForm::BitBtn7Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TCDForm::BitBtn5Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &TCDForm::BitBtn6Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TCDForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TCDForm::BitBtn2Click);
+    connect(BitBtn7, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn7Click));
+    connect(BitBtn5, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn5Click));
+    connect(BitBtn6, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn6Click));
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn2Click));
     dataaware::onKeyPress(DBEdit1, [this](QChar &k) { DBEdit1KeyPress(k); });
     dataaware::onKeyPress(DBEdit5, [this](QChar &k) { DBEdit5KeyPress(k); });
     dataaware::onKeyPress(DBEdit2, [this](QChar &k) { DBEdit2KeyPress(k); });
@@ -252,10 +253,10 @@ QWidget *TCDForm::buildSongPage()
 
     setTabChain({BitBtn3, t_musica, BitBtn8, ListBox1, t_artista, t_titulo, RadioButton1, RadioButton2});
 
-    connect(BitBtn8, &QPushButton::clicked, this, &TCDForm::BitBtn8Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TCDForm::BitBtn3Click);
-    connect(RadioButton1, &QRadioButton::clicked, this, &TCDForm::RadioButton1Click);
-    connect(RadioButton2, &QRadioButton::clicked, this, &TCDForm::RadioButton2Click);
+    connect(BitBtn8, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn8Click));
+    connect(BitBtn3, &QPushButton::clicked, this, melvora::reportingErrors(this, &TCDForm::BitBtn3Click));
+    connect(RadioButton1, &QRadioButton::clicked, this, melvora::reportingErrors(this, &TCDForm::RadioButton1Click));
+    connect(RadioButton2, &QRadioButton::clicked, this, melvora::reportingErrors(this, &TCDForm::RadioButton2Click));
     dataaware::onKeyPress(t_musica, [this](QChar &k) { t_musicaKeyPress(k); });
     return page;
 }
@@ -271,7 +272,7 @@ void TCDForm::paintEvent(QPaintEvent *event)
     if (!painted_) {
         painted_ = true;
         // Once drawn, the window opens its tables (outside the paint itself).
-        QTimer::singleShot(0, this, &TCDForm::FormPaint);
+        QTimer::singleShot(0, this, melvora::reportingErrors(this, &TCDForm::FormPaint));
     }
 }
 

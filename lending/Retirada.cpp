@@ -1,4 +1,5 @@
 #include "Retirada.h"
+#include "ErrorReport.h"
 #include "OkButton.h"
 #include "CDLookup.h"
 
@@ -76,8 +77,8 @@ TRetiradaForm::TRetiradaForm(TFormPrincipal *owner)
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 
-    connect(DBLookupComboBox1, &QComboBox::activated, this, [this] { DBLookupComboBox1Click(); });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(DBLookupComboBox1, &QComboBox::activated, this, melvora::reportingErrors([this] { DBLookupComboBox1Click(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors([this] { BitBtn1Click(); }));
     dataaware::onKeyPress(DBEdit1, [this](QChar &k) { DBEdit1KeyPress(k); });
     dataaware::onKeyPress(DBEdit4, [this](QChar &k) { DBEdit4KeyPress(k); });
     dataaware::onKeyPress(DBLookupComboBox1, [this](QChar &k) { DBLookupComboBox1KeyPress(k); });

@@ -1,4 +1,5 @@
 #include "pesquisa.h"
+#include "ErrorReport.h"
 #include "OkButton.h"
 
 #include "DataModule.h"
@@ -80,10 +81,10 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     QWidget::setTabOrder(chk2, chk3);
     QWidget::setTabOrder(chk3, dbg);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(chk1, &QRadioButton::clicked, this, [this] { chk1Click(); });
-    connect(chk2, &QRadioButton::clicked, this, [this] { chk2Click(); });
-    connect(chk3, &QRadioButton::clicked, this, [this] { chk3Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors([this] { BitBtn1Click(); }));
+    connect(chk1, &QRadioButton::clicked, this, melvora::reportingErrors([this] { chk1Click(); }));
+    connect(chk2, &QRadioButton::clicked, this, melvora::reportingErrors([this] { chk2Click(); }));
+    connect(chk3, &QRadioButton::clicked, this, melvora::reportingErrors([this] { chk3Click(); }));
     dataaware::onKeyPress(texto, [this](QChar &k) { textoKeyPress(k); });
 
     showInFrame(contents_, false); // where the frame places a new window

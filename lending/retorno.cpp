@@ -1,4 +1,5 @@
 #include "retorno.h"
+#include "ErrorReport.h"
 #include "OkButton.h"
 #include "CDLookup.h"
 
@@ -50,7 +51,7 @@ TRetornoform::TRetornoform(TFormPrincipal *owner)
     grid->setRowStretch(8, 1);
     QWidget::setTabOrder(DBNavigator1, BitBtn1);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors([this] { BitBtn1Click(); }));
     showInFrame(contents, false); // where the frame places a new window
     FormShow();
 }

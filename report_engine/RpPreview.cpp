@@ -1,4 +1,5 @@
 #include "RpPreview.h"
+#include "ErrorReport.h"
 #include "Rounding.h"
 #include "RpPrinter.h"
 
@@ -33,7 +34,16 @@ void TRpCustomPreview::paintEvent(QPaintEvent *)
     const int right = roundHalfEven(store_.PageWidth * z);
     const int bottom = roundHalfEven(store_.PageHeight * z);
     p.setRenderHint(QPainter::TextAntialiasing);
-    store_.StretchCurrentPage(p, QRect(left, top, right - left, bottom - top));
+    // A page that cannot be drawn stays blank; its error is shown once the painter is done.
+    QString error;
+    try {
+        store_.StretchCurrentPage(p, QRect(left, top, right - left, bottom - top));
+    } catch (const melvora::UserError &e) {
+        error = e.message();
+    }
+    p.end();
+    if (!error.isEmpty())
+        melvora::showError(error);
 }
 
 TRpPreview::TRpPreview(TRpPrinter &store, QWidget *parent)
@@ -119,5 +129,5 @@ void TRpPreview::ReFit()
 void TRpPreview::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
-    ReFit();
+    melvora::runReportingErrors([this] { ReFit(); });
 }

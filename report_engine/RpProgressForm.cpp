@@ -1,4 +1,5 @@
 #include "RpProgressForm.h"
+#include "ErrorReport.h"
 #include "RpPrinter.h"
 
 #include <QGuiApplication>
@@ -25,7 +26,7 @@ TRpProgressForm::TRpProgressForm(TRpPrinter &store, QWidget *parent)
     showMaximum(0);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    connect(CancelBtn, &QPushButton::clicked, this, &TRpProgressForm::CancelBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, melvora::reportingErrors(this, &TRpProgressForm::CancelBtnClick));
 }
 
 void TRpProgressForm::Show()

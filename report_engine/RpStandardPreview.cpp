@@ -1,4 +1,5 @@
 #include "RpStandardPreview.h"
+#include "ErrorReport.h"
 #include "RpPreview.h"
 #include "RpPrinter.h"
 
@@ -163,9 +164,9 @@ TRpStandardPreview::TRpStandardPreview(TRpPrinter &store, QWidget *parent)
         BFitPage = button("BFitPage", Glyph::FitPage, 24, QStringLiteral("Fit in Window"));
         B100 = button("B100", Glyph::Zoom100, 24, QStringLiteral("100%"));
         BPageWidth = button("BPageWidth", Glyph::PageWidth, 24, QStringLiteral("Page Width"));
-        connect(BFitPage, &QToolButton::clicked, Preview, &TRpPreview::ZoomToFitPage);
-        connect(B100, &QToolButton::clicked, this, [this] { Preview->SetZoom(100); });
-        connect(BPageWidth, &QToolButton::clicked, Preview, &TRpPreview::ZoomToPageWidth);
+        connect(BFitPage, &QToolButton::clicked, Preview, melvora::reportingErrors(Preview, &TRpPreview::ZoomToFitPage));
+        connect(B100, &QToolButton::clicked, this, melvora::reportingErrors([this] { Preview->SetZoom(100); }));
+        connect(BPageWidth, &QToolButton::clicked, Preview, melvora::reportingErrors(Preview, &TRpPreview::ZoomToPageWidth));
     } else {
         EZoom = new QComboBox(panel);
         EZoom->setObjectName(QStringLiteral("EZoom"));
@@ -175,7 +176,7 @@ TRpStandardPreview::TRpStandardPreview(TRpPrinter &store, QWidget *parent)
         EZoom->setCurrentIndex(2);
         EZoom->setAccessibleName(QStringLiteral("Zoom"));
         tools->addWidget(EZoom);
-        connect(EZoom, &QComboBox::activated, this, &TRpStandardPreview::ZoomListChange);
+        connect(EZoom, &QComboBox::activated, this, melvora::reportingErrors(this, &TRpStandardPreview::ZoomListChange));
     }
     BFirst = button("BFirst", Glyph::First, 16, QStringLiteral("First page"));
     BPrevious = button("BPrevious", Glyph::Previous, 16, QStringLiteral("Previous page"));
@@ -188,22 +189,22 @@ TRpStandardPreview::TRpStandardPreview(TRpPrinter &store, QWidget *parent)
     tools->addWidget(EPage);
     BNext = button("BNext", Glyph::Next, 16, QStringLiteral("Next page"));
     BLast = button("BLast", Glyph::Last, 16, QStringLiteral("Last page"));
-    connect(BFirst, &QToolButton::clicked, this, &TRpStandardPreview::FirstClick);
-    connect(BPrevious, &QToolButton::clicked, this, &TRpStandardPreview::PreviousClick);
-    connect(BNext, &QToolButton::clicked, this, &TRpStandardPreview::NextClick);
-    connect(BLast, &QToolButton::clicked, this, &TRpStandardPreview::LastClick);
+    connect(BFirst, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::FirstClick));
+    connect(BPrevious, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::PreviousClick));
+    connect(BNext, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::NextClick));
+    connect(BLast, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::LastClick));
     if (store.AllowPrint) {
         BPrint = button("BPrint", Glyph::Print, 16, QStringLiteral("Print report"));
         BPrint->setEnabled(store.PrinterAvailable);
-        connect(BPrint, &QToolButton::clicked, this, &TRpStandardPreview::PrintClick);
+        connect(BPrint, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::PrintClick));
     }
     if (store.AllowSave) {
         BSave = button("BSave", Glyph::Save, 16, QStringLiteral("Save report"));
-        connect(BSave, &QToolButton::clicked, this, &TRpStandardPreview::SaveClick);
+        connect(BSave, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::SaveClick));
     }
     if (store.AllowLoad) {
         BLoad = button("BLoad", Glyph::Load, 16, QStringLiteral("Load report"));
-        connect(BLoad, &QToolButton::clicked, this, &TRpStandardPreview::LoadClick);
+        connect(BLoad, &QToolButton::clicked, this, melvora::reportingErrors(this, &TRpStandardPreview::LoadClick));
     }
     BExit = new QPushButton(QStringLiteral("&Exit"), panel);
     BExit->setObjectName(QStringLiteral("BExit"));
@@ -211,7 +212,7 @@ TRpStandardPreview::TRpStandardPreview(TRpPrinter &store, QWidget *parent)
     BExit->setAutoDefault(false);
     tools->addWidget(BExit);
     tools->addStretch();
-    connect(BExit, &QPushButton::clicked, this, &QDialog::reject); // Escape presses it too
+    connect(BExit, &QPushButton::clicked, this, melvora::reportingErrors(this, &QDialog::reject)); // Escape presses it too
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -322,5 +323,5 @@ void TRpStandardPreview::ZoomListChange(int index)
 void TRpStandardPreview::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Preview->UpdateSize();
+    melvora::runReportingErrors([this] { Preview->UpdateSize(); });
 }

@@ -1,4 +1,5 @@
 #include "Demopre.h"
+#include "ErrorReport.h"
 
 #include "PreviewGlyphs.h"
 #include "ReportPdf.h"
@@ -118,12 +119,12 @@ TPrevForm::TPrevForm(TRpPrinter &store, QWidget *parent) : QDialog(parent), stor
     layout->addWidget(Panel1);
     layout->addWidget(RpPreview1, 1);
 
-    connect(SpinEdit2, &QSpinBox::valueChanged, this, &TPrevForm::SpinEdit2Change);
-    connect(UpDown1, &TUpDown::Click, this, &TPrevForm::UpDown1Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TPrevForm::BitBtn4Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TPrevForm::BitBtn3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TPrevForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TPrevForm::BitBtn2Click);
+    connect(SpinEdit2, &QSpinBox::valueChanged, this, melvora::reportingErrors(this, &TPrevForm::SpinEdit2Change));
+    connect(UpDown1, &TUpDown::Click, this, melvora::reportingErrors(this, &TPrevForm::UpDown1Click));
+    connect(BitBtn4, &QPushButton::clicked, this, melvora::reportingErrors(this, &TPrevForm::BitBtn4Click));
+    connect(BitBtn3, &QPushButton::clicked, this, melvora::reportingErrors(this, &TPrevForm::BitBtn3Click));
+    connect(BitBtn1, &QPushButton::clicked, this, melvora::reportingErrors(this, &TPrevForm::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, melvora::reportingErrors(this, &TPrevForm::BitBtn2Click));
 }
 
 void TPrevForm::ShowModal()
@@ -136,7 +137,7 @@ void TPrevForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        melvora::runReportingErrors([this] { FormShow(); });
 }
 
 void TPrevForm::FormShow()

@@ -1,4 +1,5 @@
 #include "UpDown.h"
+#include "ErrorReport.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,8 +21,8 @@ TUpDown::TUpDown(QLineEdit *associate, QWidget *parent)
     }
     up_->setAccessibleName(QStringLiteral("Aumenta"));
     down_->setAccessibleName(QStringLiteral("Diminui"));
-    connect(up_, &QToolButton::clicked, this, [this] { click(btNext); });
-    connect(down_, &QToolButton::clicked, this, [this] { click(btPrev); });
+    connect(up_, &QToolButton::clicked, this, melvora::reportingErrors([this] { click(btNext); }));
+    connect(down_, &QToolButton::clicked, this, melvora::reportingErrors([this] { click(btPrev); }));
     if (associate_)
         associate_->installEventFilter(this);
     SetPosition(0);
@@ -52,7 +53,7 @@ bool TUpDown::eventFilter(QObject *watched, QEvent *event)
     if (watched == associate_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            click(key == Qt::Key_Up ? btNext : btPrev);
+            melvora::runReportingErrors([&] { click(key == Qt::Key_Up ? btNext : btPrev); });
             return true;
         }
     }

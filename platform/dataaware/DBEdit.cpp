@@ -1,4 +1,5 @@
 #include "DBEdit.h"
+#include "ErrorReport.h"
 
 #include "DateText.h"
 #include "EditMask.h"
@@ -13,7 +14,7 @@ namespace dataaware {
 DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), link_(this, [this] { refresh(); })
 {
     setReadOnly(true);
-    connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
+    connect(this, &QLineEdit::textEdited, this, melvora::reportingErrors(this, &DBEdit::userEdited));
 }
 
 bool DBEdit::isDate() const
@@ -90,8 +91,11 @@ void DBEdit::keyPressEvent(QKeyEvent *event)
     const bool changesText = (!event->text().isEmpty() && event->text().at(0).isPrint())
                              || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete
                              || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
+    bool editable = true;
     if (changesText && !link_.editing()) {
-        if (!link_.prepareEdit()) {
+        if (!melvora::runReportingErrors([&] { editable = link_.prepareEdit(); }))
+            return;
+        if (!editable) {
             event->accept(); // a read-only field swallows typing
             return;
         }
@@ -150,7 +154,9 @@ void DBEdit::focusOutEvent(QFocusEvent *event)
     if (isVisible())
         setFocus(Qt::OtherFocusReason);
     refusalShown_ = true;
-    link_.write(text()); // throws the engine's error for a text that is no date
+    // The engine's error for a text that is no date is shown here.
+    if (!melvora::runReportingErrors([this] { link_.write(text()); }))
+        return;
     refusalShown_ = false; // taken after all
     dirty_ = false;
 }

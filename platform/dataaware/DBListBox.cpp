@@ -1,4 +1,5 @@
 #include "DBListBox.h"
+#include "ErrorReport.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,7 +9,7 @@ namespace dataaware {
 DBListBox::DBListBox(QWidget *parent) : QListWidget(parent), link_(this, [this] { refresh(); })
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::currentRowChanged, this, &DBListBox::rowChosen);
+    connect(this, &QListWidget::currentRowChanged, this, melvora::reportingErrors(this, &DBListBox::rowChosen));
 }
 
 void DBListBox::refresh()
@@ -51,7 +52,10 @@ void DBListBox::keyPressEvent(QKeyEvent *event)
         QListWidget::keyPressEvent(event);
         return;
     }
-    if (!mayChange()) {
+    bool may = false;
+    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+        return;
+    if (!may) {
         event->accept();
         return;
     }
@@ -62,7 +66,10 @@ void DBListBox::keyPressEvent(QKeyEvent *event)
 
 void DBListBox::mousePressEvent(QMouseEvent *event)
 {
-    if (!mayChange()) {
+    bool may = false;
+    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+        return;
+    if (!may) {
         event->accept();
         return;
     }

@@ -1,4 +1,5 @@
 #include "DBLookupComboBox.h"
+#include "ErrorReport.h"
 
 #include "Table.h"
 
@@ -12,7 +13,7 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent)
 {
     setEditable(false);
     setInsertPolicy(QComboBox::NoInsert);
-    connect(this, &QComboBox::activated, this, &DBLookupComboBox::chosen);
+    connect(this, &QComboBox::activated, this, melvora::reportingErrors(this, &DBLookupComboBox::chosen));
 }
 
 void DBLookupComboBox::setListSource(DataSource *source)
@@ -132,17 +133,26 @@ void DBLookupComboBox::keyPressEvent(QKeyEvent *event)
                        || key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End
                        || key == Qt::Key_F4 || key == Qt::Key_Space
                        || (!event->text().isEmpty() && event->text().at(0).isPrint());
-    if (moves && !mayChange()) {
+    bool may = true;
+    if (!melvora::runReportingErrors([&] {
+            may = !moves || mayChange();
+            if (may)
+                ensureList();
+        }))
+        return;
+    if (!may) {
         event->accept(); // a read-only field keeps its value
         return;
     }
-    ensureList();
     QComboBox::keyPressEvent(event);
 }
 
 void DBLookupComboBox::wheelEvent(QWheelEvent *event)
 {
-    if (!mayChange()) {
+    bool may = false;
+    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+        return;
+    if (!may) {
         event->accept();
         return;
     }

@@ -1,4 +1,5 @@
 #include "DBNavigator.h"
+#include "ErrorReport.h"
 
 #include "Table.h"
 
@@ -76,7 +77,7 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
         button->setToolTip(QString::fromUtf8(hints[b]));
         button->setAccessibleName(QString::fromUtf8(hints[b]));
         button->setMinimumSize(28, 24);
-        connect(button, &QToolButton::clicked, this, [this, b] { press(Button(b)); });
+        connect(button, &QToolButton::clicked, this, melvora::reportingErrors([this, b] { press(Button(b)); }));
         row->addWidget(button);
         buttons_[b] = button;
     }
@@ -124,14 +125,16 @@ void DBNavigator::updateButtons()
 
 void DBNavigator::keyPressEvent(QKeyEvent *event)
 {
+    Button button;
     switch (event->key()) {
-    case Qt::Key_Home: press(First); break;
-    case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_PageUp: press(Prior); break;
-    case Qt::Key_Right: case Qt::Key_Down: case Qt::Key_PageDown: press(Next); break;
-    case Qt::Key_End: press(Last); break;
+    case Qt::Key_Home: button = First; break;
+    case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_PageUp: button = Prior; break;
+    case Qt::Key_Right: case Qt::Key_Down: case Qt::Key_PageDown: button = Next; break;
+    case Qt::Key_End: button = Last; break;
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
+    melvora::runReportingErrors([&] { press(button); });
 }
 
 void DBNavigator::paintEvent(QPaintEvent *)
