@@ -6,6 +6,7 @@
 // directly.
 //   bench_report_engine [CDS SONGS_PER_CD]     (default 10000 × 10 = 100,000 songs)
 #include "PdfQueue.h"
+#include "Resident.h"
 #include "RpFormReader.h"
 #include "RpPrinter.h"
 #include "RpReport.h"
@@ -18,10 +19,8 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -91,15 +90,6 @@ const char *SongReport = R"(<form name="R_musica">
 
 double seconds(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e9; }
 
-qint64 residentBytes()
-{
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> f = statm.readAll().split(' ');
-    return f.size() > 1 ? f[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
 qint64 pageBytes(const TRpPrinter &store)
 {
     qint64 total = 0;
@@ -139,12 +129,12 @@ int main(int argc, char **argv)
     // of three runs.
     int pages = 0;
     qint64 bytes = 0;
-    const qint64 before = residentBytes();
+    const qint64 before = bench::residentBytes();
     qint64 resident = 0;
     store.OnPreview = [&] {
         pages = int(store.Pages().size());
         bytes = pageBytes(store);
-        resident = residentBytes() - before;
+        resident = bench::residentBytes() - before;
     };
     QElapsedTimer clock;
     auto median = [&] {
@@ -191,7 +181,7 @@ int main(int argc, char **argv)
         int done = 0;
         qint64 partBytes = 0, partResident = 0;
         int partPages = 0;
-        const qint64 start = residentBytes();
+        const qint64 start = bench::residentBytes();
         report->AfterDetail = [&](TRpReport *) {
             if (++done == details)
                 store.Cancel();
@@ -199,7 +189,7 @@ int main(int argc, char **argv)
         report->AfterPrint = [&](TRpReport *) {
             partPages = int(store.Pages().size());
             partBytes = pageBytes(store);
-            partResident = residentBytes() - start;
+            partResident = bench::residentBytes() - start;
         };
         report->Preview(store);
         std::printf("  %6d pages  %10lld bytes  %8.0f per page   resident +%lld\n", partPages, partBytes,

@@ -62,6 +62,7 @@ public:
 
 private:
     explicit Connection(QString folder);
+    void setActionCache(bool writing);
 #ifndef NDEBUG
     std::map<std::pair<const TableFile *, int>, QString> indexesOutOfStep();
     void checkIndexesAgree();
