@@ -214,6 +214,7 @@ void Connection::beginWrite()
 #endif
     execSql(db_, mainPath_, "BEGIN");
     inTransaction_ = true;
+    ++action_;
     setActionCache(true);
     vfs::clearLastFailure();
     pending().push_back(this);
@@ -310,6 +311,7 @@ void Connection::checkIndexesAgree()
 void Connection::rollback()
 {
     resetScans();
+    const quint64 undone = runningAction();
     if (inTransaction_ && !sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
@@ -317,7 +319,7 @@ void Connection::rollback()
     const auto files = files_;
     for (TableFile *f : files) {
         try {
-            f->rolledBack();
+            f->rolledBack(undone);
         } catch (const EngineError &) {
             // The undo could not be written back (the disk is still full): the journal stays in
             // force, and SQLite plays it back at the next read or the next start-up.

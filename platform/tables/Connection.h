@@ -52,6 +52,8 @@ public:
 
     void beginWrite();
     bool inTransaction() const { return inTransaction_; }
+    // The action being written, numbered from 1; 0 when none is.
+    quint64 runningAction() const { return inTransaction_ ? action_ : 0; }
     void commit();
     // Undoes everything the action wrote in every file; cursors reread their records.
     void rollback();
@@ -75,6 +77,7 @@ private:
     bool mainInUse_ = false;
     int nextAlias_ = 1;
     bool inTransaction_ = false;
+    quint64 action_ = 0;
     std::vector<TableFile *> files_;
 };
 

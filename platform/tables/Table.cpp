@@ -349,6 +349,17 @@ void Table::repositionAfterLoss()
     bof_ = eof_ = rid_ == 0;
 }
 
+void Table::dropEditOfAction(quint64 action)
+{
+    if (state_ != TableState::Edit || editAction_ != action)
+        return;
+    // Back to the record as it was when the edit began, without reading: the disk that failed
+    // may not be readable yet. The shared file's refresh reads it again when it can.
+    values_ = original_;
+    modified_ = false;
+    setState(TableState::Browse);
+}
+
 void Table::otherCursorChangedData()
 {
     resetScan();
@@ -487,6 +498,7 @@ void Table::edit()
     // The buffer is what is stored: writes through a shared cursor refresh it.
     original_ = values_;
     modified_ = false;
+    editAction_ = file_->runningAction();
     setState(TableState::Edit);
 }
 

@@ -121,12 +121,14 @@ private:
     bool goLast();
     void repositionAfterLoss();
     void otherCursorChangedData(); // called by the shared file
+    void dropEditOfAction(quint64 action); // called by the shared file when action is undone
     void resetScan();
     QByteArray keyOf(int part) const;
 
     QString fileName_;
     std::shared_ptr<TableFile> file_;
     TableState state_ = TableState::Inactive;
+    quint64 editAction_ = 0; // the action running when the pending edit began, 0 for none
     int index_ = -1; // slot of the selected index; -1 for the default order
     qint64 rid_ = 0;
     QByteArray keys_[3]; // sort keys of the current record under the selected index

@@ -612,8 +612,19 @@ void TableFile::resetScans()
         t->resetScan();
 }
 
-void TableFile::rolledBack()
+quint64 TableFile::runningAction() const
 {
+    return connection_->runningAction();
+}
+
+void TableFile::rolledBack(quint64 action)
+{
+    // A record the undone action began to edit (a CD's flag in a checkout, a song in a rename)
+    // is part of it: left pending, the next settle would store that half of the action alone.
+    // Dropped first, before anything reads the file.
+    if (action != 0)
+        for (Table *t : cursors_)
+            t->dropEditOfAction(action);
     reloadCounters();
     dataChangedBy(nullptr);
 }

@@ -53,6 +53,7 @@ public:
     const Schema &schema() const { return schema_; }
     int fieldIndex(const QString &name) const;
     int recordCount() const { return recordCount_; }
+    quint64 runningAction() const; // the action being written on this file's connection, 0 for none
     quint64 version() const { return version_; }
 
     std::vector<std::unique_ptr<IndexSlot>> &indexSlots() { return slots_; }
@@ -86,7 +87,7 @@ public:
     // Called by the connection: every cursor lets go of its running statement; the action was
     // undone, so counters and cursors are read again.
     void resetScans();
-    void rolledBack();
+    void rolledBack(quint64 action); // action: the one undone, 0 when none was running
 
 private:
     TableFile(QString path, OpenMode mode);

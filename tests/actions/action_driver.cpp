@@ -11,6 +11,8 @@
 //       ACTION: rename, delete-artist, retitle, delete-cd, checkout, return, erase, rebuild
 //       --kill-at N   ends the process (exit 99, no clean-up) at the action's N-th operation
 //       --fail-at N   the disk refuses the N-th operation and every one after it (disk full)
+//       --disk-freed  with --fail-at: once the action has ended the disk has room again, and the
+//                     user goes on: closes every window, which settles what they hold
 //       --count       prints "ops K": the operations the action made
 // Every message box shown is printed as "box: TEXT".
 #include "Artista.h"
@@ -272,7 +274,7 @@ int main(int argc, char **argv)
         return 0;
     }
     long killAt = -1, failAt = -1;
-    bool count = false;
+    bool count = false, diskFreed = false;
     for (int i = 3; i < args.size(); ++i) {
         if (args[i] == "--kill-at")
             killAt = args.value(++i).toLong();
@@ -280,6 +282,8 @@ int main(int argc, char **argv)
             failAt = args.value(++i).toLong();
         else if (args[i] == "--count")
             count = true;
+        else if (args[i] == "--disk-freed")
+            diskFreed = true;
     }
     QDir::setCurrent(dir);
     melvora::setMessageResponder([](const melvora::MessageRequest &r) {
@@ -321,10 +325,14 @@ int main(int argc, char **argv)
     out("ready");
     it->second(w);
     settle();
-    // A disk that failed stays failed to the end: what the program leaves behind is what the
-    // next start-up finds.
-    if (failAt < 0)
+    // A disk that failed stays failed to the end, unless room was made: what the program leaves
+    // behind is what the next start-up finds.
+    if (failAt < 0 || diskFreed)
         tables::vfs::setFaultHook({});
+    if (diskFreed) {
+        w->mdiArea->closeAllSubWindows();
+        settle();
+    }
     if (count)
         out(QStringLiteral("ops %1").arg(operations));
     out("done");
