@@ -156,7 +156,14 @@ bool TArtistaForm::save()
         return false;
     }
     const bool renaming = artista->state() == tables::TableState::Edit;
-    artista->post();
+    try {
+        artista->post();
+    } catch (const tables::EngineError &) {
+        // Nothing was stored and the typed name is still pending: whatever settles it later
+        // comes back here, so that the rename is carried into CDs and songs then.
+        ownPendingEdit();
+        throw;
+    }
     const QString novo = artista->fieldText(QStringLiteral("Artista"));
     if (renaming && novo != ArtistaAnterior
         && !catalogue::otherArtistNamed(*artista, ArtistaAnterior, artista->recordId())) {

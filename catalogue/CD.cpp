@@ -379,7 +379,14 @@ bool TCDForm::save()
         return false;
     }
     const bool edited = cd->state() == tables::TableState::Edit;
-    cd->post();
+    try {
+        cd->post();
+    } catch (const tables::EngineError &) {
+        // Nothing was stored and the typed CD is still pending: whatever settles it later comes
+        // back here, so that a new title is carried into the songs then.
+        ownPendingEdit();
+        throw;
+    }
     const QString novo = cd->fieldText(QStringLiteral("Titulo"));
     if (edited)
         catalogue::retitleSongs(*DataModule1->Musica, CDArtistaAnterior, CDTituloAnterior, novo);
