@@ -412,6 +412,9 @@ void TCDForm::BitBtn2Click()
     }
     DBEdit1->setFocus();
     cd->edit(); // on an empty table this starts a new record
+    // A new CD is on the shelf, however it was started: with no flag no checkout offers it.
+    if (cd->state() == tables::TableState::Insert)
+        cd->setFieldText(QStringLiteral("Retirada"), QStringLiteral("N"));
     setState(RegisterState::Edit);
     ownPendingEdit();
 }

@@ -63,6 +63,19 @@ TEST_F(CDEntry, NewCDShowsTheGreyedFlagN)
     EXPECT_FALSE(form->DBEdit3->isEnabled());
 }
 
+TEST_F(CDEntry, EditOnAnEmptyTableStartsACDOnTheShelf)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn2);
+    EXPECT_EQ(form->DBEdit3->text(), "N");
+    type(form->DBEdit1, "Arrival");
+    QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down);
+    click(form->BitBtn7);
+    EXPECT_TRUE(boxes.empty()) << messages().join(" / ").toStdString();
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival||ABBA||N|"});
+}
+
 TEST_F(CDEntry, NewCDTypedFieldByFieldWithEnter)
 {
     add(DataModule1->Artista, {"Chico Buarque"});
