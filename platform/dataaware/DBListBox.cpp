@@ -42,6 +42,15 @@ void DBListBox::rowChosen(int row)
     link_.write(item(row)->text());
 }
 
+// The list makes its first row current, unchosen, when the keyboard brings the focus to it; a
+// press on that row, or a key on it, chooses it all the same, though the row does not change.
+void DBListBox::chooseCurrent(const QListWidgetItem *pressed)
+{
+    const QListWidgetItem *current = currentItem();
+    if (current && (!pressed || pressed == current) && current->text() != link_.text())
+        link_.write(current->text());
+}
+
 void DBListBox::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
@@ -62,6 +71,7 @@ void DBListBox::keyPressEvent(QKeyEvent *event)
     userInput_ = true;
     QListWidget::keyPressEvent(event);
     userInput_ = false;
+    melvora::runReportingErrors([this] { chooseCurrent(nullptr); });
 }
 
 void DBListBox::mousePressEvent(QMouseEvent *event)
@@ -76,6 +86,8 @@ void DBListBox::mousePressEvent(QMouseEvent *event)
     userInput_ = true;
     QListWidget::mousePressEvent(event);
     userInput_ = false;
+    if (QListWidgetItem *pressed = itemAt(event->position().toPoint()))
+        melvora::runReportingErrors([this, pressed] { chooseCurrent(pressed); });
 }
 
 } // namespace dataaware

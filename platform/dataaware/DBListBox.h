@@ -27,6 +27,7 @@ protected:
 private:
     void refresh();
     void rowChosen(int row);
+    void chooseCurrent(const QListWidgetItem *pressed); // pressed: the row under the mouse, or none
     bool mayChange();
 
     FieldLink link_;

@@ -104,6 +104,34 @@ TEST_F(Checkout, EnterWalksTheFieldsAndOkLendsTheCd)
     EXPECT_EQ(lines(f->combo_titulo), QStringList({"Construção"}));
 }
 
+TEST_F(Checkout, TheTitleTheFocusMadeCurrentIsChosenByAClickOrAKey)
+{
+    TFormPrincipal *w = startWith({"Chico Buarque", "Gal Costa"},
+                                  {{"Chico Buarque", "Construção", "N"}, {"Chico Buarque", "Vida", "N"},
+                                   {"Gal Costa", "Fa-Tal", "N"}});
+    TRetiradaForm *f = open(w);
+    chooseInLookup(f->DBLookupComboBox1, "Chico Buarque");
+    QTest::keyClick(f->DBLookupComboBox1, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), f->combo_titulo);
+    // The keyboard's focus made the first line current; a click on it chooses it.
+    clickLine(f->combo_titulo, "Construção");
+    EXPECT_EQ(f->entry().fieldText("titulo"), "Construção");
+    // The only title of an artist is chosen from the keyboard.
+    chooseInLookup(f->DBLookupComboBox1, "Gal Costa");
+    QTest::keyClick(f->DBLookupComboBox1, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), f->combo_titulo);
+    QTest::keyClick(f->combo_titulo, Qt::Key_Space);
+    EXPECT_EQ(f->entry().fieldText("titulo"), "Fa-Tal");
+    QTest::keyClick(f->combo_titulo, Qt::Key_Return);
+    QTest::keyClicks(f->DBEdit1, "010226");
+    QTest::keyClick(f->DBEdit1, Qt::Key_Return);
+    QTest::keyClicks(f->DBEdit2, "Ana");
+    click(f->BitBtn1);
+    EXPECT_TRUE(boxes.empty()) << messages().join('|').toStdString();
+    EXPECT_EQ(flagOf("Gal Costa", "Fa-Tal"), "S");
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 1);
+}
+
 TEST_F(Checkout, OkWithoutArtistOrTitleWritesNothing)
 {
     TFormPrincipal *w = startWith({"Djavan"}, {{"Djavan", "Luz", "N"}});
