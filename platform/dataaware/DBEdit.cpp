@@ -43,13 +43,22 @@ void DBEdit::applyField()
         setMaxLength(f->size * 2);
 }
 
-// The first `size` characters of the text, never half of a surrogate pair.
-static QString cutToCharacters(const QString &text, int size)
+// The text cut to `size` characters by taking back what was typed or pasted last, just before
+// the cursor, as a full field refuses more: the text already there is never cut. Never half of
+// a surrogate pair. Moves the cursor with the cut.
+static QString cutTypedExcess(QString text, int &cursor, int size)
 {
-    int units = 0;
-    for (int chars = 0; units < text.size() && chars < size; ++chars)
-        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
-    return text.left(units);
+    qsizetype excess = text.toUcs4().size() - size;
+    while (excess > 0 && cursor > 0) {
+        const int units = cursor >= 2 && text.at(cursor - 1).isLowSurrogate()
+                                  && text.at(cursor - 2).isHighSurrogate() ? 2 : 1;
+        text.remove(cursor - units, units);
+        cursor -= units;
+        --excess;
+    }
+    while (excess-- > 0) // nothing typed before the cursor: the end goes
+        text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
+    return text;
 }
 
 void DBEdit::refresh()
@@ -112,11 +121,11 @@ void DBEdit::userEdited()
     }
     if (!isDate()) {
         if (const tables::FieldDef *f = link_.field(); f && inputMask().isEmpty()) {
-            const QString cut = cutToCharacters(text(), f->size);
+            int cursor = cursorPosition();
+            const QString cut = cutTypedExcess(text(), cursor, f->size);
             if (cut != text()) {
-                const int cursor = std::min(cursorPosition(), int(cut.size()));
                 setText(cut);
-                setCursorPosition(cursor);
+                setCursorPosition(std::min(cursor, int(cut.size())));
             }
         }
         link_.write(text());

@@ -3,6 +3,8 @@
 #include "ErrorKeepingApplication.h"
 #include "ModalBox.h"
 
+#include <QClipboard>
+
 using dataaware::DBEdit;
 using tables::TableState;
 
@@ -210,6 +212,24 @@ TEST_F(BoundEdit, TextIsCutAtTheFieldsSizeOnCharacterBoundaries)
         cd->deleteRecord();
     }
     EXPECT_EQ(column(*cd, "Titulo"), QStringList());
+    // A full field refuses what is typed or pasted in its middle; the text there stays whole.
+    const QString full = "Sgt. Pepper's Lonely Hearts Club Band 67";
+    ASSERT_EQ(full.size(), 40);
+    cd->append();
+    titulo->setFocus();
+    QTest::keyClicks(titulo, full);
+    titulo->setCursorPosition(5);
+    QTest::keyClicks(titulo, "X");
+    EXPECT_EQ(titulo->text(), full);
+    EXPECT_EQ(titulo->cursorPosition(), 5);
+    titulo->setCursorPosition(4);
+    titulo->del();
+    titulo->del();
+    QApplication::clipboard()->setText("ABC");
+    titulo->paste();
+    EXPECT_EQ(titulo->text(), "Sgt.AB" + full.mid(6));
+    EXPECT_EQ(cd->fieldText("Titulo"), "Sgt.AB" + full.mid(6));
+    cd->cancel();
     // Half a character never reaches the table, whoever writes it.
     cd->append();
     EXPECT_THROW(cd->setFieldText("Titulo", name39 + emoji.left(1)), tables::EngineError);
