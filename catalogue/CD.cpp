@@ -354,7 +354,8 @@ bool TCDForm::dateRefused()
 {
     if (!DBEdit2->refusesText())
         return false;
-    if (!DBEdit2->refusalShown())
+    // From the songs' page the date is out of sight: the message says why nothing happens.
+    if (!DBEdit2->refusalShown() || !DBEdit2->isVisible())
         Mensagem(QStringLiteral("Data Inválida"));
     DBEdit2->setFocus();
     return true;
@@ -364,6 +365,20 @@ void TCDForm::closeEvent(QCloseEvent *event)
 {
     // Nothing is stored until the date is one or cleared: the window stays open for it.
     if (dateRefused()) {
+        event->ignore();
+        return;
+    }
+    // A typed CD that Gravar would refuse keeps the window open with Gravar's message: closing
+    // would drop what was typed.
+    const tables::Table *cd = DataModule1->CD;
+    if (BitBtn7->isEnabled() && typedSomething()
+        && (cd->fieldText(QStringLiteral("Artista")).isEmpty() || cd->fieldText(QStringLiteral("Titulo")).isEmpty())) {
+        CDValido();
+        PageControl1->setCurrentWidget(TabSheet1);
+        if (cd->fieldText(QStringLiteral("Titulo")).isEmpty())
+            DBEdit1->setFocus();
+        else
+            DBLookupComboBox1->setFocus();
         event->ignore();
         return;
     }

@@ -206,6 +206,46 @@ TEST_F(CDEntry, ClosingStoresAChangedEditWithoutChecksAndDropsAnUntouchedInsert)
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(CDEntry, ClosingWithATypedCDGravarWouldRefuseKeepsTheWindowAndTheCD)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Arrival");
+    form->DBEdit4->setFocus();
+    type(form->DBEdit4, "Pop");
+    form->close();
+    settle();
+    EXPECT_EQ(messages(), QStringList{"Operação Inválida."});
+    ASSERT_EQ(children<TCDForm>(main).size(), 1);
+    EXPECT_EQ(focused(), form->DBLookupComboBox1);
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+    QTest::keyClick(form->DBLookupComboBox1, Qt::Key_Down);
+    form->close();
+    settle();
+    EXPECT_TRUE(children<TCDForm>(main).isEmpty());
+    EXPECT_EQ(rows(DataModule1->CD), QStringList{"Arrival||ABBA|Pop|N|"});
+}
+
+TEST_F(CDEntry, ClosingFromTheSongsPageWithAHalfTypedDateSaysSo)
+{
+    add(DataModule1->Artista, {"ABBA"});
+    open();
+    click(form->BitBtn5);
+    type(form->DBEdit1, "Arrival");
+    form->DBEdit2->setFocus();
+    form->DBEdit2->setCursorPosition(0);
+    type(form->DBEdit2, "1203");
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    settle();
+    boxes.clear();
+    form->close();
+    settle();
+    EXPECT_EQ(messages(), QStringList{"Data Inválida"});
+    ASSERT_EQ(children<TCDForm>(main).size(), 1);
+    EXPECT_TRUE(rows(DataModule1->CD).isEmpty());
+}
+
 TEST_F(CDEntry, SwitchingToTheSongsAndBackPutsTheFocusOnTheTitle)
 {
     addCD("Arrival", "ABBA");
