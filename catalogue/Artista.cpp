@@ -118,16 +118,25 @@ TArtistaForm::~TArtistaForm()
     // Destroyed without FormClose (the end of the program): a typed name is still saved with
     // its rename, an empty one dropped, without a message.
     tables::Table *artista = DataModule1 ? DataModule1->Artista : nullptr;
-    if (!artista || !artista->isOpen() || !BitBtn7->isEnabled())
+    if (!artista || !artista->isOpen())
         return;
     artista->setSettleDelegate({});
+    if (!BitBtn7->isEnabled())
+        return;
     try {
         if (artista->modified() && !artista->fieldText(QStringLiteral("Artista")).isEmpty())
             save();
         else
             artista->cancel();
     } catch (const tables::EngineError &) {
-        // Nothing is left to tell at the end of the program.
+        // Nothing is left to tell at the end of the program, and nothing of the failed save may
+        // be stored by the tables' own closing: the edit is dropped.
+        artista->setSettleDelegate({});
+        try {
+            artista->cancel();
+        } catch (const tables::EngineError &) {
+            // unreadable now: the tables' closing finds nothing pending to store
+        }
     }
 }
 
@@ -159,8 +168,10 @@ bool TArtistaForm::save()
     try {
         artista->post();
     } catch (const tables::EngineError &) {
-        // Nothing was stored and the typed name is still pending: whatever settles it later
-        // comes back here, so that the rename is carried into CDs and songs then.
+        // Nothing was stored and the typed name is still pending, Gravar and Cancelar with it:
+        // whatever settles it later comes back here, so that the rename is carried into CDs and
+        // songs then.
+        setState(renaming ? RegisterState::Edit : RegisterState::Insert);
         ownPendingEdit();
         throw;
     }

@@ -302,9 +302,11 @@ TCDForm::~TCDForm()
     // Destroyed without FormClose (the end of the program): a CD with artist and title is
     // still saved with its songs' new title, anything else dropped, without a message.
     tables::Table *cd = DataModule1 ? DataModule1->CD : nullptr;
-    if (!cd || !cd->isOpen() || !BitBtn7->isEnabled())
+    if (!cd || !cd->isOpen())
         return;
     cd->setSettleDelegate({});
+    if (!BitBtn7->isEnabled())
+        return;
     try {
         if (typedSomething() && !DBEdit2->refusesText() && !cd->fieldText(QStringLiteral("Artista")).isEmpty()
             && !cd->fieldText(QStringLiteral("Titulo")).isEmpty())
@@ -312,7 +314,14 @@ TCDForm::~TCDForm()
         else
             cd->cancel();
     } catch (const tables::EngineError &) {
-        // Nothing is left to tell at the end of the program.
+        // Nothing is left to tell at the end of the program, and nothing of the failed save may
+        // be stored by the tables' own closing: the edit is dropped.
+        cd->setSettleDelegate({});
+        try {
+            cd->cancel();
+        } catch (const tables::EngineError &) {
+            // unreadable now: the tables' closing finds nothing pending to store
+        }
     }
 }
 
@@ -397,8 +406,10 @@ bool TCDForm::save()
     try {
         cd->post();
     } catch (const tables::EngineError &) {
-        // Nothing was stored and the typed CD is still pending: whatever settles it later comes
-        // back here, so that a new title is carried into the songs then.
+        // Nothing was stored and the typed CD is still pending, Gravar and Cancelar with it:
+        // whatever settles it later comes back here, so that a new title is carried into the
+        // songs then.
+        setState(edited ? RegisterState::Edit : RegisterState::Insert);
         ownPendingEdit();
         throw;
     }
