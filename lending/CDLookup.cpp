@@ -21,8 +21,19 @@ bool findCD(tables::Table &cd, const QString &artist, const QString &title, cons
         if (a == artist && t == title && cd.fieldText(QStringLiteral("retirada")) == flag)
             return true;
     }
-    // Otherwise the first CD the key search finds, whatever its spelling and flag.
-    return !flagRequired && cd.findKey({artist, title});
+    if (flagRequired)
+        return false;
+    // Otherwise a copy of another spelling with the flag (the names were corrected since the
+    // checkout), and only then the first CD the key search finds.
+    if (cd.findKey({artist, title}))
+        for (; !cd.eof(); cd.next()) {
+            if (!melvora::sameKey(cd.fieldText(QStringLiteral("artista")), artist)
+                || !melvora::sameKey(cd.fieldText(QStringLiteral("titulo")), title))
+                break;
+            if (cd.fieldText(QStringLiteral("retirada")) == flag)
+                return true;
+        }
+    return cd.findKey({artist, title});
 }
 
 } // namespace lending

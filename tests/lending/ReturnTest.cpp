@@ -116,3 +116,17 @@ TEST_F(Return, TheCdPutBackIsTheLentOneOfExactlyTheCheckoutsNames)
     EXPECT_EQ(cdFlags(), QStringList({"abba|Gold|N", "ABBA|Gold|N", "Abba|Arrival|N"}));
     EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
 }
+
+TEST_F(Return, OfTwoCopiesRenamedSinceTheCheckoutTheLentOneGoesBack)
+{
+    // Two copies of Gold, the second lent; then the artist's name was corrected to Abba.
+    TFormPrincipal *w = startWith({"Abba"}, {{"Abba", "Gold", "N", "001"}, {"Abba", "Gold", "S", "002"}});
+    put(DataModule1->Retirada, {{"artista", "ABBA"}, {"titulo", "Gold"}, {"responsavel", "Ana"}});
+    tables::commitAll();
+    TRetornoform *f = open(w);
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(boxes.empty()) << messages().join('|').toStdString();
+    EXPECT_EQ(cdFlags(), QStringList({"Abba|Gold|N", "Abba|Gold|N"}));
+    EXPECT_EQ(DataModule1->Retirada->recordCount(), 0);
+}
