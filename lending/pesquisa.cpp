@@ -17,6 +17,25 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValidator>
+
+namespace {
+
+// The search text holds as many characters as the fields it is compared with; the edit's own
+// limit counts UTF-16 units, so a character outside the basic plane would count twice there.
+class CharacterLimit : public QValidator {
+public:
+    CharacterLimit(int characters, QObject *parent) : QValidator(parent), characters_(characters) {}
+    State validate(QString &text, int &) const override
+    {
+        return text.toUcs4().size() <= characters_ ? Acceptable : Invalid;
+    }
+
+private:
+    int characters_;
+};
+
+} // namespace
 
 TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     : TChildForm(owner, QStringLiteral("Pesquisa"), Box::Minimise)
@@ -28,7 +47,8 @@ TPesquisaform::TPesquisaform(TFormPrincipal *owner)
     layout->setSpacing(6);
 
     texto = new QLineEdit;
-    texto->setMaxLength(40);
+    texto->setMaxLength(80);
+    texto->setValidator(new CharacterLimit(40, texto));
     auto *textoLabel = new QLabel(QStringLiteral("Texto:"));
     textoLabel->setBuddy(texto);
     BitBtn1 = makeOkButton(QString());

@@ -94,7 +94,14 @@ TEST_F(Search, OpensWithItsHeadersAndOneEmptyRow)
     EXPECT_EQ(shownHeaders(f), QStringList({"Artista", "Título", "Emprestado", "No."}));
     EXPECT_EQ(f->dbg->horizontalHeaderItem(0)->background().color(), QColor(255, 255, 255));
     EXPECT_EQ(f->dbg->horizontalHeader()->height(), 16);
-    EXPECT_EQ(f->texto->maxLength(), 40);
+    // 40 characters, a character outside the basic plane counted once.
+    const QString guitar = QString::fromUcs4(U"\U0001F3B8");
+    f->texto->setFocus();
+    QTest::keyClicks(f->texto, QString(39, 'a'));
+    QTest::sendKeyEvent(QTest::Click, f->texto, Qt::Key_unknown, guitar, Qt::NoModifier);
+    QTest::keyClicks(f->texto, "b");
+    EXPECT_EQ(f->texto->text(), QString(39, 'a') + guitar);
+    f->texto->clear();
     EXPECT_EQ(f->dbg->size(), QSize(345, 105));
 }
 
