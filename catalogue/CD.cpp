@@ -513,9 +513,10 @@ void TCDForm::PageControl1Change()
 
 void TCDForm::focusChanged(QWidget *old, QWidget *now)
 {
-    // The focus entering the song page from elsewhere in this window.
+    // The focus entering the song page from elsewhere: this window's other page, or another
+    // window, where the CD or its artist may have been renamed or deleted meanwhile.
     const bool intoPage = now && TabSheet2->isAncestorOf(now);
-    const bool fromOutside = old && isAncestorOf(old) && !TabSheet2->isAncestorOf(old);
+    const bool fromOutside = !old || !TabSheet2->isAncestorOf(old);
     if (intoPage && fromOutside) {
         TabSheet2Enter();
         // Tab or a click that brought the focus to another control of the page leaves it there.

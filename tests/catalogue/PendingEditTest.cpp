@@ -48,6 +48,32 @@ protected:
     }
 };
 
+TEST_F(PendingEdit, TheSongPageReloadsWhenTheFocusComesBackFromARenameInTheArtistRegister)
+{
+    add(DataModule1->Artista, {"Elis"});
+    addCD("Falso Brilhante", "Elis");
+    addSong("Elis", "Falso Brilhante", "Como Nossos Pais");
+    TCDForm *cds = openCDs();
+    cds->PageControl1->setCurrentWidget(cds->TabSheet2);
+    settle();
+    ASSERT_EQ(cds->t_artista->text(), "Elis");
+    TArtistaForm *artists = openArtists();
+    ASSERT_TRUE(DataModule1->Artista->findKey({"Elis"}));
+    settle();
+    startEdit(artists->BitBtn2, artists->DBEdit1, "Elis Regina");
+    click(artists->BitBtn7);
+    cds->t_musica->setFocus();
+    settle();
+    EXPECT_EQ(cds->t_artista->text(), "Elis Regina");
+    EXPECT_EQ(lines(cds->ListBox1), QStringList{"Como Nossos Pais"});
+    type(cds->t_musica, "Atras da Porta");
+    enter(cds->t_musica);
+    enter(cds->BitBtn8);
+    EXPECT_EQ(rows(DataModule1->Musica),
+              (QStringList{"Elis Regina|Falso Brilhante|Como Nossos Pais", "Elis Regina|Falso Brilhante|Atras da Porta"}));
+    EXPECT_TRUE(boxes.empty()) << messages().join(" / ").toStdString();
+}
+
 TEST_F(PendingEdit, ARenamePendingWhenTheCDRegisterOpensIsCarriedIntoCDsAndSongs)
 {
     collection();
