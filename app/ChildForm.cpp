@@ -1,6 +1,6 @@
 #include "ChildForm.h"
-#include "ErrorReport.h"
 
+#include "ErrorReport.h"
 #include "FormPrincipal.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "FormPrincipal.h"
-#include "ErrorReport.h"
 
+#include "ErrorReport.h"
 #include "Icons.h"
 #include "Messages.h"
 #include "TableDefinitions.h"

@@ -1,11 +1,11 @@
 #include "Artista.h"
-#include "ErrorReport.h"
 
 #include "ButtonGlyphs.h"
 #include "Cascades.h"
 #include "DBEdit.h"
 #include "DBNavigator.h"
 #include "DataModule.h"
+#include "ErrorReport.h"
 #include "FormPrincipal.h"
 #include "IndexNames.h"
 #include "KeyPress.h"

@@ -1,5 +1,4 @@
 #include "CD.h"
-#include "ErrorReport.h"
 
 #include "ButtonGlyphs.h"
 #include "Cascades.h"
@@ -8,6 +7,7 @@
 #include "DBNavigator.h"
 #include "DataModule.h"
 #include "DateText.h"
+#include "ErrorReport.h"
 #include "FormPrincipal.h"
 #include "IndexNames.h"
 #include "KeyPress.h"

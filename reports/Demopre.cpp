@@ -1,6 +1,6 @@
 #include "Demopre.h"
-#include "ErrorReport.h"
 
+#include "ErrorReport.h"
 #include "PreviewGlyphs.h"
 #include "ReportPdf.h"
 #include "RpPreview.h"

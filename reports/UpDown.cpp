@@ -1,4 +1,5 @@
 #include "UpDown.h"
+
 #include "ErrorReport.h"
 
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "DBEdit.h"
-#include "ErrorReport.h"
 
 #include "DateText.h"
 #include "EditMask.h"
+#include "ErrorReport.h"
 
 #include <QApplication>
 #include <QKeyEvent>

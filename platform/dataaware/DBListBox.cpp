@@ -1,4 +1,5 @@
 #include "DBListBox.h"
+
 #include "ErrorReport.h"
 
 #include <QKeyEvent>
@@ -35,6 +36,18 @@ bool DBListBox::mayChange()
     return link_.editing() || link_.prepareEdit();
 }
 
+// True when input that would change the row must go no further: a read-only field swallows it,
+// and a field that cannot be edited now says why.
+bool DBListBox::refusesChange(QEvent *event)
+{
+    bool may = false;
+    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+        return true;
+    if (!may)
+        event->accept();
+    return !may;
+}
+
 void DBListBox::rowChosen(int row)
 {
     if (!userInput_ || row < 0)
@@ -61,13 +74,8 @@ void DBListBox::keyPressEvent(QKeyEvent *event)
         QListWidget::keyPressEvent(event);
         return;
     }
-    bool may = false;
-    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+    if (refusesChange(event))
         return;
-    if (!may) {
-        event->accept();
-        return;
-    }
     userInput_ = true;
     QListWidget::keyPressEvent(event);
     userInput_ = false;
@@ -76,13 +84,8 @@ void DBListBox::keyPressEvent(QKeyEvent *event)
 
 void DBListBox::mousePressEvent(QMouseEvent *event)
 {
-    bool may = false;
-    if (!melvora::runReportingErrors([&] { may = mayChange(); }))
+    if (refusesChange(event))
         return;
-    if (!may) {
-        event->accept();
-        return;
-    }
     userInput_ = true;
     QListWidget::mousePressEvent(event);
     userInput_ = false;

@@ -29,6 +29,7 @@ private:
     void rowChosen(int row);
     void chooseCurrent(const QListWidgetItem *pressed); // pressed: the row under the mouse, or none
     bool mayChange();
+    bool refusesChange(QEvent *event);
 
     FieldLink link_;
     bool userInput_ = false;

@@ -1,6 +1,6 @@
 #include "DBLookupComboBox.h"
-#include "ErrorReport.h"
 
+#include "ErrorReport.h"
 #include "Table.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "DBNavigator.h"
-#include "ErrorReport.h"
 
+#include "ErrorReport.h"
 #include "Table.h"
 
 #include <QHBoxLayout>

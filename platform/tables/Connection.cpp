@@ -1,7 +1,7 @@
 #include "Connection.h"
-#include "ErrorReport.h"
 
 #include "EngineError.h"
+#include "ErrorReport.h"
 #include "Statement.h"
 #include "Table.h"
 #include "TableFile.h"
@@ -18,9 +18,9 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-#include <utility>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace tables {
 
@@ -254,15 +254,15 @@ void Connection::commit()
 #endif
 }
 
-// A large action (a rename carried into every song, erase all) must not spill pages to disk
-// midway, which costs a sync and scattered writes each time: while an action writes, each file may
-// keep up to 256 MB of pages, taken only as they are used. Reading keeps the 32 MB of a file's
-// opening, and what a large action took is given back when it ends.
+// A large action (a rename carried into every song, erase all) spilling pages to disk midway would
+// cost a sync and scattered writes each time: while it writes, each file has the writing cache.
+// When it ends the reading cache comes back, and what a large action took goes back to the system.
 void Connection::setActionCache(bool writing)
 {
     QByteArray pragmas;
     for (TableFile *f : files_)
-        pragmas += "PRAGMA " + f->schemaName() + ".cache_size=" + (writing ? "-262144;" : "-32768;");
+        pragmas += "PRAGMA " + f->schemaName() + ".cache_size=-"
+                   + QByteArray::number(writing ? kWritingCacheKiB : kReadingCacheKiB) + ';';
     int used = 0, highest = 0;
     const bool large = !writing && sqlite3_db_status(db_, SQLITE_DBSTATUS_CACHE_USED, &used, &highest, 0) == SQLITE_OK
                        && used > 64 * 1024 * 1024;
@@ -325,7 +325,8 @@ void Connection::rollback()
             // force, and SQLite plays it back at the next read or the next start-up.
         }
     }
-    setActionCache(false);
+    if (undone != 0)
+        setActionCache(false);
 }
 
 QString Connection::failAction(const QString &error, const QString &namedFile)

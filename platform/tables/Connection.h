@@ -27,6 +27,11 @@ namespace tables {
 class TableFile;
 enum class OpenMode;
 
+// Page cache of each table file, in KiB: what a file keeps while it is read, and while an action
+// writes it (a large action must not spill pages midway; pages are taken only as they are used).
+constexpr int kReadingCacheKiB = 32 * 1024;
+constexpr int kWritingCacheKiB = 256 * 1024;
+
 class Connection {
 public:
     // The connection of the folder that holds this (existing) table file.

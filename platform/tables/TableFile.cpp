@@ -100,16 +100,15 @@ void TableFile::close()
     connection_->detach(alias_);
 }
 
-QByteArray TableFile::sql(const char *text) const
+QByteArray TableFile::sql(QByteArray text) const
 {
-    return QByteArray(text).replace("{s}", alias_);
+    return text.replace("{s}", alias_);
 }
 
 void TableFile::open(OpenMode mode)
 {
-    // A large action (a rename carried into every song) must not spill pages to disk midway,
-    // which costs a sync each time; pages are only taken as they are used.
-    execSql(db_, path_, sql("PRAGMA {s}.cache_size=-32768").constData());
+    // The reading cache; an action raises it while it writes (Connection::setActionCache).
+    execSql(db_, path_, sql("PRAGMA {s}.cache_size=-" + QByteArray::number(kReadingCacheKiB)).constData());
     loadSchema();
     checkNotTruncated();
     execSql(db_, path_, sql("PRAGMA {s}.journal_mode=DELETE").constData());

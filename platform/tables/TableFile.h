@@ -100,7 +100,7 @@ private:
     void prepareSlot(IndexSlot &slot);
     void fillIndex(IndexSlot &slot);
     QString indexFilePath(char kind, int number) const;
-    QByteArray sql(const char *text) const; // "{s}" becomes this file's schema name
+    QByteArray sql(QByteArray text) const; // "{s}" becomes this file's schema name
     // Runs one write of the action; when it fails the whole action is undone and refused.
     void write(const std::function<void()> &work);
     void reloadCounters();
